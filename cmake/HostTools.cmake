@@ -1,0 +1,17 @@
+# The Windows build needs the payload tool on the build machine (to generate or
+# pack the payload that setup.exe embeds), so it builds the tool a second time
+# with the host compiler from the same sources.
+include(ExternalProject)
+
+set(SETUP_HOST_DIR ${CMAKE_BINARY_DIR}/host)
+set(SETUP_HOST_PAYLOAD ${SETUP_HOST_DIR}/bin/payload)
+
+ExternalProject_Add(host_tools
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${SETUP_HOST_DIR}
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DSETUP_TESTS=OFF
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target payload
+  BUILD_BYPRODUCTS ${SETUP_HOST_PAYLOAD}
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  USES_TERMINAL_BUILD ON)
