@@ -1,0 +1,55 @@
+// archive/GzipFileStream.h: a gzip file read with zlib, or written as one member.
+//
+// Read mode decodes with zlib's gzip file reader, so bytes without the gzip
+// magic pass through unchanged and concatenated members are read one after
+// another. Write mode produces a member of the archive's form on every
+// platform: header 1F 8B 08 00 00000000 00 0B, raw deflate, CRC-32, ISIZE.
+#pragma once
+
+#include "archive/DataStream.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <zlib.h>
+
+class CGzipFileStream : public CDataStream {
+public:
+    CGzipFileStream() = default;
+    ~CGzipFileStream() override;
+
+    // nMode gzModeWrite (create or truncate) or gzModeRead (the file must exist
+    // and be writable); FALSE when already open or on failure.
+    BOOL Open(const char* pszPath, int nMode);
+    // TRUE when everything was written (write mode) or the data read was
+    // intact (read mode: no CRC, length or truncation error); FALSE when not open.
+    BOOL Close() override;
+    BOOL IsOpen() const override;
+    BOOL Write(const void* pData, unsigned nLength) override;
+    BOOL WriteString(const char* pszText) override;
+    // Read mode: bytes delivered, 0 at the end, -1 on an error; otherwise 0.
+    int Read(void* pBuffer, unsigned nLength) override;
+    // Decodes the whole file into one new buffer. TRUE when at least one byte
+    // came out. On a damaged file the buffer is left untouched (empty); an
+    // intact file of no bytes yields an empty buffer of size 0.
+    BOOL ReadAll(std::unique_ptr<unsigned char[]>& pBuffer, int& nSize) override;
+    // Write mode: level and strategy for what follows; zlib's result.
+    int ApplyParams() override;
+
+    // Read mode: the size of the compressed file when it was opened.
+    std::int32_t GetFileSize() const { return m_nFileSize; }
+
+private:
+    BOOL OpenWrite(const char* pszPath);
+    BOOL OpenRead(const char* pszPath);
+    BOOL Deflate(const void* pData, unsigned nLength, int nFlush);
+    BOOL CloseWrite();
+
+    gzFile m_gzFile = nullptr;
+    std::int32_t m_nFileSize = 0;
+    // Write mode.
+    std::FILE* m_pOut = nullptr;
+    z_stream m_zStream = {};
+    uLong m_nCrc = 0;
+    uLong m_nInputSize = 0;
+    BOOL m_bWriteFailed = FALSE;
+};

@@ -1,0 +1,68 @@
+// archive/PayloadArchive.h: walks the payload archive and extracts it entry by entry.
+//
+// Use: Open(ARCHIV_RESOURCE_ID); when TRUE, SetTargetDir(folder); ExtractNext()
+// until it returns FALSE, GetProgress() after each entry; Close().
+//
+// Paths are built with the backslash as the only separator (the target folder's
+// '/' are turned into '\' as well); the platform maps them onto its own form.
+// Failures of one entry are reported with a message box (caption "Fehler" for the
+// German texts) and the walk goes on; a directory that cannot be made, and a
+// write failure that every later file would repeat (disk full, device gone,
+// write-protected), end the process through CPlatform::ExitFatal.
+#pragma once
+
+#include "archive/MemFile.h"
+#include "archive/Platform.h"
+#include "archive/Types.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CPayloadArchive {
+public:
+    // Uses CPlatform::GetDefault().
+    CPayloadArchive();
+    explicit CPayloadArchive(CPlatform& platform);
+    CPayloadArchive(const CPayloadArchive&) = delete;
+    CPayloadArchive& operator=(const CPayloadArchive&) = delete;
+    virtual ~CPayloadArchive();
+
+    // Views the archive with that id: bytes registered with RegisterArchive
+    // first, else the executable's "RT_ARCHIV" resource. FALSE when neither exists.
+    BOOL Open(UINT nID);
+    // Stores the folder, ending in exactly one backslash when it had none.
+    void SetTargetDir(const char* pszFolder);
+    // Reads and extracts the next entry. TRUE when an entry was processed, even
+    // if it failed; FALSE at the end, when not open, or when the rest of the
+    // archive is damaged (a name without separator, a member past the end).
+    BOOL ExtractNext();
+    // Percentage of the archive consumed, 0 to 100; -1 when not open.
+    int GetProgress() const;
+    void Close();
+
+    // Decodes the gzip file pszSource and then writes pszDestination. FALSE when
+    // the source cannot be opened or is damaged, or the destination cannot be written.
+    BOOL Decompress(const char* pszSource, const char* pszDestination);
+    // Ensures every directory of a file path, outermost first; TRUE or the process ends.
+    BOOL CreateDirsForPath(const char* pszPath);
+    // Ensures one directory exists; TRUE or the process ends.
+    BOOL CreateDir(const char* pszDirectory);
+
+    const std::string& GetTargetDir() const { return m_strTargetDir; }
+
+private:
+    BOOL ReadName(std::string& strName);
+    BOOL StageAndExtract(const std::string& strName, const std::string& strDestination,
+                         std::uint32_t nLength);
+    BOOL WriteDestination(const char* pszDestination, const unsigned char* pData,
+                          std::uint64_t nSize, const char* pszSource);
+    void ReportEntry(const char* pszFormat, const std::string& strArgument);
+    [[noreturn]] void ExitWithEntry(const char* pszFormat, const std::string& strArgument);
+
+    BOOL m_bOpen = FALSE;
+    std::unique_ptr<CMemFile> m_pFile;
+    std::string m_strTargetDir;
+    CPlatform& m_platform;
+    std::string m_strEntryName; // the entry being extracted, for messages
+};

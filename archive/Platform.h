@@ -1,0 +1,92 @@
+// archive/Platform.h: everything the engine needs from the operating system.
+//
+// The engine never calls the system itself; it goes through one CPlatform.
+// Windows builds link the archive_platform_win32 library (framework/platform),
+// other builds the POSIX implementation in archive/posix. Tests derive from a
+// platform to inject faults.
+#pragma once
+
+#include "archive/Types.h"
+
+#include <cstdint>
+#include <string>
+
+// Outcome of MakeDirectory, the cases the installer tells apart.
+enum EDirError {
+    dirErrorNone,         // created
+    dirErrorDenied,       // ERROR_ACCESS_DENIED; EACCES, EPERM
+    dirErrorInvalidDrive, // ERROR_INVALID_DRIVE
+    dirErrorWriteProtect, // ERROR_WRITE_PROTECT; EROFS
+    dirErrorExists,       // ERROR_ALREADY_EXISTS; EEXIST
+    dirErrorOther
+};
+
+// Outcome of the file operations. Disk full, device gone and write-protected
+// media fail again for every later file; anything else may be local to one file.
+enum EFileError {
+    fileErrorNone,
+    fileErrorDiskFull,     // ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL; ENOSPC, EDQUOT
+    fileErrorDeviceGone,   // ERROR_NOT_READY, ERROR_DEV_NOT_EXIST, ...; ENODEV, ENXIO, EIO
+    fileErrorWriteProtect, // ERROR_WRITE_PROTECT; EROFS
+    fileErrorOther
+};
+
+// A read-only run of bytes that someone else owns (a resource, a mapped file).
+struct SByteBlock {
+    const unsigned char* pData = nullptr;
+    std::uint64_t nSize = 0;
+};
+
+// An open output file; INVALID_OUTPUT when none.
+typedef std::intptr_t OUTPUTHANDLE;
+inline constexpr OUTPUTHANDLE INVALID_OUTPUT = -1;
+
+// Exit code of the process after ExitFatal where the platform chooses it
+// (POSIX, and Windows in console mode).
+inline constexpr int FATAL_EXIT_CODE = 3;
+
+class CPlatform {
+public:
+    // The platform of this build: Win32 (resources, message boxes, FatalAppExitA)
+    // or POSIX (no resources, messages on stderr).
+    static CPlatform& GetDefault();
+
+    CPlatform() = default;
+    CPlatform(const CPlatform&) = delete;
+    CPlatform& operator=(const CPlatform&) = delete;
+    virtual ~CPlatform() = default;
+
+    // The bytes of executable resource nID of type "RT_ARCHIV"; FALSE when
+    // there is none (always on POSIX: register the bytes instead, ArchiveRegistry.h).
+    virtual BOOL FindArchiveResource(UINT nID, SByteBlock& block) = 0;
+    // Maps a whole file read-only; FALSE when it cannot be opened or mapped.
+    virtual BOOL MapFile(const char* pszPath, SByteBlock& block) = 0;
+    virtual void UnmapFile(SByteBlock& block) = 0;
+
+    // TRUE when the name exists as a file or a directory.
+    virtual BOOL GetFileStatus(const char* pszPath) = 0;
+    virtual EDirError MakeDirectory(const char* pszPath) = 0;
+
+    // A message box without owner window, one OK button. POSIX, and Windows in
+    // console mode, print "caption: text" on stderr instead.
+    virtual void ShowMessage(const char* pszText, const char* pszCaption) = 0;
+    // Shows the text and ends the process; never returns. Windows: FatalAppExitA.
+    // POSIX and console mode: the text on stderr, exit code FATAL_EXIT_CODE.
+    [[noreturn]] virtual void ExitFatal(const char* pszText) = 0;
+    // Reports on stderr instead of in windows (command-line programs). POSIX
+    // always does.
+    virtual void SetConsoleReports(BOOL bConsole) = 0;
+
+    // _tempnam(pszDir, pszPrefix): a free file name in TMP or its fallbacks;
+    // empty when none can be formed.
+    virtual std::string GetTempName(const char* pszDir, const char* pszPrefix) = 0;
+
+    // Creates or truncates a file for writing, exclusive access.
+    virtual OUTPUTHANDLE CreateOutput(const char* pszPath, EFileError& error) = 0;
+    // Writes all nCount bytes or fails.
+    virtual BOOL WriteOutput(OUTPUTHANDLE hFile, const void* pData, std::uint64_t nCount,
+                             EFileError& error) = 0;
+    // Closes the handle in every case; FALSE when data may not have reached the file.
+    virtual BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) = 0;
+    virtual BOOL RemoveFile(const char* pszPath) = 0;
+};

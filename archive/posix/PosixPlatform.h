@@ -1,0 +1,36 @@
+// archive/posix/PosixPlatform.h: the engine's platform on Unix systems.
+//
+// Names are engine paths: every '\' becomes '/'. Errors map from errno:
+// EACCES/EPERM denied, EROFS write-protected, EEXIST exists, ENOSPC/EDQUOT full,
+// ENODEV/ENXIO/EIO gone, anything else other. Texts arrive in code page 1252 and
+// are printed as UTF-8 on stderr.
+#pragma once
+
+#include "archive/Platform.h"
+
+#include <string>
+
+class CPosixPlatform : public CPlatform {
+public:
+    BOOL FindArchiveResource(UINT nID, SByteBlock& block) override;
+    BOOL MapFile(const char* pszPath, SByteBlock& block) override;
+    void UnmapFile(SByteBlock& block) override;
+    BOOL GetFileStatus(const char* pszPath) override;
+    EDirError MakeDirectory(const char* pszPath) override;
+    void ShowMessage(const char* pszText, const char* pszCaption) override;
+    [[noreturn]] void ExitFatal(const char* pszText) override;
+    void SetConsoleReports(BOOL bConsole) override;
+    std::string GetTempName(const char* pszDir, const char* pszPrefix) override;
+    OUTPUTHANDLE CreateOutput(const char* pszPath, EFileError& error) override;
+    BOOL WriteOutput(OUTPUTHANDLE hFile, const void* pData, std::uint64_t nCount,
+                     EFileError& error) override;
+    BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) override;
+    BOOL RemoveFile(const char* pszPath) override;
+
+    // Engine path to POSIX path.
+    static std::string ToNativePath(const char* pszPath);
+    // Code page 1252 to UTF-8.
+    static std::string ToUtf8(const char* pszText);
+    static EDirError DirErrorFromErrno(int nErrno);
+    static EFileError FileErrorFromErrno(int nErrno);
+};

@@ -1,0 +1,35 @@
+// framework/platform/Win32Platform.h: the engine's platform on Windows.
+//
+// Resources come from the running executable (FindResourceA with a NULL module);
+// messages are message boxes without owner window unless console reports are on;
+// the fatal exit is FatalAppExitA.
+#pragma once
+
+#include "archive/Platform.h"
+
+#include <string>
+
+class CWin32Platform : public CPlatform {
+public:
+    BOOL FindArchiveResource(UINT nID, SByteBlock& block) override;
+    BOOL MapFile(const char* pszPath, SByteBlock& block) override;
+    void UnmapFile(SByteBlock& block) override;
+    BOOL GetFileStatus(const char* pszPath) override;
+    EDirError MakeDirectory(const char* pszPath) override;
+    void ShowMessage(const char* pszText, const char* pszCaption) override;
+    [[noreturn]] void ExitFatal(const char* pszText) override;
+    void SetConsoleReports(BOOL bConsole) override;
+    std::string GetTempName(const char* pszDir, const char* pszPrefix) override;
+    OUTPUTHANDLE CreateOutput(const char* pszPath, EFileError& error) override;
+    BOOL WriteOutput(OUTPUTHANDLE hFile, const void* pData, std::uint64_t nCount,
+                     EFileError& error) override;
+    BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) override;
+    BOOL RemoveFile(const char* pszPath) override;
+
+    // GetLastError codes onto the engine's cases.
+    static EDirError DirErrorFromCode(unsigned long nCode);
+    static EFileError FileErrorFromCode(unsigned long nCode);
+
+private:
+    BOOL m_bConsole = FALSE;
+};
