@@ -1,0 +1,6 @@
+// framework/Static.h
+#pragma once
+
+#include "framework/Wnd.h"
+
+class CStatic : public CWnd {};

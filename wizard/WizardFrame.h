@@ -1,0 +1,67 @@
+// wizard/WizardFrame.h
+#pragma once
+
+#include "framework/Dialog.h"
+
+#include <vector>
+
+class CWizardPage;
+
+// Command ids of the wizard buttons.
+constexpr UINT ID_WIZBACK = 12323;
+constexpr UINT ID_WIZNEXT = 12324;
+constexpr UINT ID_WIZFINISH = 12325;
+
+// A modal wizard dialog showing one page at a time inside a placeholder area
+// of its template, driving Back, Next, finish and Cancel through the pages.
+class CWizardFrame : public CDialog {
+public:
+    CWizardFrame(UINT nIDTemplate, CWnd* pParent);
+    ~CWizardFrame() override;
+
+    // Set-up, before DoModal (AddPage) and before OnInitDialog (SetPlaceholderID).
+    void AddPage(CWizardPage* pPage, UINT nIDTemplate);
+    void SetPlaceholderID(UINT nID);
+
+    // Operations for the pages.
+    void EnableBackButton(BOOL bEnable);
+    void EnableNextButton(BOOL bEnable);
+    void EnableCancelButton(BOOL bEnable);
+    void ShowBackButton(BOOL bShow);
+    void ShowNextButton(BOOL bShow);
+    void SetNextButtonText(UINT nIDString);
+    void ActivateNextPage();
+
+    // While busy, nothing ends the wizard: IDOK, IDCANCEL, WM_CLOSE and SC_CLOSE
+    // are ignored (a page's worker still uses the page).
+    void SetBusy(BOOL bBusy);
+    BOOL IsBusy() const;
+
+    BOOL OnInitDialog() override;
+
+protected:
+    BOOL ActivatePage(CWizardPage* pPage);
+    BOOL DeactivateCurrentPage();
+    CWizardPage* FindPage(UINT nIDTemplate) const;
+
+    void OnBack();
+    void OnNext();
+    void OnFinish();
+    void OnCancel() override;
+    void OnDestroy() override;
+
+    void OnCommand(UINT nID, UINT nCode) override;
+    void OnSysCommand(UINT nID, LPARAM lParam) override;
+    void OnClose() override;
+
+private:
+    CWizardPage* GetCurrentPage() const;
+    CWizardPage* GetNeighbour(CWizardPage* pPage, int nStep) const;
+    void ShowButton(UINT nID, BOOL bShow);
+    void EnableButton(UINT nID, BOOL bEnable);
+
+    std::vector<CWizardPage*> m_pages;
+    UINT m_nPlaceholderID = 0;
+    BOOL m_bLastPage = FALSE;
+    BOOL m_bBusy = FALSE;
+};
