@@ -49,7 +49,6 @@ private:
     // Write mode.
     std::FILE* m_pOut = nullptr;
     z_stream m_zStream = {};
-    uLong m_nCrc = 0;
-    uLong m_nInputSize = 0;
+    gz_header m_header = {};
     BOOL m_bWriteFailed = FALSE;
 };

@@ -53,10 +53,11 @@ public:
 
 private:
     BOOL ReadName(std::string& strName);
-    BOOL StageAndExtract(const std::string& strName, const std::string& strDestination,
-                         std::uint32_t nLength);
-    BOOL WriteDestination(const char* pszDestination, const unsigned char* pData,
-                          std::uint64_t nSize, const char* pszSource);
+    BOOL StageAndExtract(const std::string& strDestination, std::uint32_t nLength);
+    // Decompress without the fatal end: a lasting write failure is left in error.
+    BOOL DecodeInto(const char* pszSource, const char* pszDestination, EFileError& error);
+    // The entry's name as stored, for messages.
+    std::string EntryNameOf(const char* pszDestination) const;
     void ReportEntry(const char* pszFormat, const std::string& strArgument);
     [[noreturn]] void ExitWithEntry(const char* pszFormat, const std::string& strArgument);
 
@@ -64,5 +65,4 @@ private:
     std::unique_ptr<CMemFile> m_pFile;
     std::string m_strTargetDir;
     CPlatform& m_platform;
-    std::string m_strEntryName; // the entry being extracted, for messages
 };

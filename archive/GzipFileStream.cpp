@@ -1,0 +1,173 @@
+// archive/GzipFileStream.cpp
+#include "archive/GzipFileStream.h"
+
+#include <climits>
+#include <cstring>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// zlib's default memory level, as gzopen uses it.
+const int kMemLevel = 8;
+// Operating system byte of every member: 11 (NTFS), whatever builds it.
+const int kOsNtfs = 11;
+// Lower bound for ReadAll's chunks, so that a tiny file of high ratio does not
+// decode in tiny steps.
+const std::int32_t kMinChunk = 64 * 1024;
+
+} // namespace
+
+CGzipFileStream::~CGzipFileStream() {
+    if (IsOpen())
+        Close();
+}
+
+BOOL CGzipFileStream::Open(const char* pszPath, int nMode) {
+    if (IsOpen())
+        return FALSE;
+    BOOL bOpen = FALSE;
+    if (nMode == gzModeWrite)
+        bOpen = OpenWrite(pszPath);
+    else if (nMode == gzModeRead)
+        bOpen = OpenRead(pszPath);
+    SetMode(bOpen ? nMode : gzModeNone);
+    return bOpen;
+}
+
+BOOL CGzipFileStream::OpenWrite(const char* pszPath) {
+    m_pOut = std::fopen(pszPath, "wb");
+    if (!m_pOut)
+        return FALSE;
+    m_zStream = z_stream();
+    if (deflateInit2(&m_zStream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS + 16, kMemLevel,
+                     Z_DEFAULT_STRATEGY) != Z_OK) {
+        std::fclose(m_pOut);
+        m_pOut = nullptr;
+        return FALSE;
+    }
+    // gzopen("wb") would write the OS byte of the build machine; the header is
+    // set here so that every platform writes the archive's form. zlib reads it
+    // at the first deflate call, so it lives in the object.
+    m_header = gz_header();
+    m_header.os = kOsNtfs;
+    deflateSetHeader(&m_zStream, &m_header);
+    m_bWriteFailed = FALSE;
+    m_nMode = gzModeWrite;
+    ApplyParams();
+    return TRUE;
+}
+
+BOOL CGzipFileStream::OpenRead(const char* pszPath) {
+    struct stat status;
+    if (access(pszPath, W_OK) != 0 || stat(pszPath, &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_size > INT32_MAX)
+        return FALSE;
+    m_nFileSize = static_cast<std::int32_t>(status.st_size);
+    m_gzFile = gzopen(pszPath, "rb");
+    return m_gzFile != nullptr;
+}
+
+BOOL CGzipFileStream::Close() {
+    if (m_pOut)
+        return CloseWrite();
+    if (!m_gzFile)
+        return FALSE;
+    // A truncated member shows only here (Z_BUF_ERROR), never as a failed read.
+    const int nResult = gzclose(m_gzFile);
+    m_gzFile = nullptr;
+    return nResult == Z_OK;
+}
+
+BOOL CGzipFileStream::CloseWrite() {
+    const BOOL bFinished = Deflate(nullptr, 0, Z_FINISH);
+    deflateEnd(&m_zStream);
+    const BOOL bClosed = std::fclose(m_pOut) == 0;
+    m_pOut = nullptr;
+    return bFinished && bClosed && !m_bWriteFailed;
+}
+
+BOOL CGzipFileStream::IsOpen() const {
+    return m_gzFile != nullptr || m_pOut != nullptr;
+}
+
+BOOL CGzipFileStream::Write(const void* pData, unsigned nLength) {
+    if (!m_pOut || m_nMode != gzModeWrite)
+        return FALSE;
+    return Deflate(pData, nLength, Z_NO_FLUSH);
+}
+
+BOOL CGzipFileStream::WriteString(const char* pszText) {
+    return Write(pszText, static_cast<unsigned>(std::strlen(pszText)));
+}
+
+BOOL CGzipFileStream::Deflate(const void* pData, unsigned nLength, int nFlush) {
+    unsigned char out[16384];
+    m_zStream.next_in = static_cast<Bytef*>(const_cast<void*>(pData));
+    m_zStream.avail_in = nLength;
+    int nResult;
+    do {
+        m_zStream.next_out = out;
+        m_zStream.avail_out = sizeof(out);
+        nResult = deflate(&m_zStream, nFlush);
+        if (nResult == Z_STREAM_ERROR)
+            return FALSE;
+        const std::size_t nHave = sizeof(out) - m_zStream.avail_out;
+        if (std::fwrite(out, 1, nHave, m_pOut) != nHave)
+            m_bWriteFailed = TRUE;
+    } while (m_zStream.avail_out == 0 || (nFlush == Z_FINISH && nResult != Z_STREAM_END));
+    return !m_bWriteFailed;
+}
+
+int CGzipFileStream::Read(void* pBuffer, unsigned nLength) {
+    if (!m_gzFile || m_nMode != gzModeRead)
+        return 0;
+    return gzread(m_gzFile, pBuffer, nLength);
+}
+
+BOOL CGzipFileStream::ReadAll(std::unique_ptr<unsigned char[]>& pBuffer, int& nSize) {
+    nSize = 0;
+    if (!m_gzFile || m_nMode != gzModeRead)
+        return FALSE;
+    const std::int32_t nChunk = m_nFileSize > kMinChunk ? m_nFileSize : kMinChunk;
+    std::vector<std::pair<std::unique_ptr<unsigned char[]>, int>> chunks;
+    int nRead;
+    try {
+        for (;;) {
+            std::unique_ptr<unsigned char[]> pChunk(new unsigned char[nChunk]);
+            nRead = gzread(m_gzFile, pChunk.get(), static_cast<unsigned>(nChunk));
+            if (nRead <= 0)
+                break;
+            if (nRead > INT_MAX - nSize) {
+                nRead = -1;
+                break;
+            }
+            chunks.emplace_back(std::move(pChunk), nRead);
+            nSize += nRead;
+        }
+        int nError = Z_OK;
+        gzerror(m_gzFile, &nError);
+        if (nRead < 0 || nError != Z_OK)
+            return FALSE;
+        std::unique_ptr<unsigned char[]> pJoined(new unsigned char[nSize]);
+        int nOffset = 0;
+        for (auto& chunk : chunks) {
+            std::memcpy(pJoined.get() + nOffset, chunk.first.get(), chunk.second);
+            nOffset += chunk.second;
+            chunk.first.reset();
+        }
+        pBuffer = std::move(pJoined);
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+    return nSize != 0;
+}
+
+int CGzipFileStream::ApplyParams() {
+    if (!m_pOut || m_nMode != gzModeWrite)
+        return Z_STREAM_ERROR;
+    return deflateParams(&m_zStream, m_nLevel, m_nStrategy);
+}

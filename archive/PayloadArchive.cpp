@@ -1,0 +1,278 @@
+// archive/PayloadArchive.cpp
+#include "archive/PayloadArchive.h"
+
+#include "archive/ArchivFormat.h"
+#include "archive/ArchiveRegistry.h"
+#include "archive/EntryName.h"
+#include "archive/GzipFileStream.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Texts in code page 1252, as Windows shows them.
+const char kCaption[] = "Fehler";
+const char kDamaged[] = "Die Datei \"%s\" im Installationspaket ist besch\xE4"
+                        "digt.";
+const char kInvalidName[] = "Der Dateiname \"%s\" im Installationspaket ist ung\xFC"
+                            "ltig.";
+const char kTempFailed[] = "Konnte tempor\xE4re Datei \"%s\" nicht erstellen.";
+const char kWriteFailed[] = "Konnte Datei \"%s\" nicht schreiben.";
+const char kOpenFailed[] = "Failed to open file to decompress";
+const char kDirFailed[] = "Konnte Verzeichnis \"%s\" nicht erstellen.";
+const char kDenied[] = "Zugriff verzeigert.";
+const char kInvalidDrive[] = "Ung\xFCltiges Laufwerk.";
+const char kWriteProtected[] = "Ziel ist schreibgesch\xFCtzt.";
+
+std::string Format(const char* pszFormat, const std::string& strArgument) {
+    std::string strText(std::strlen(pszFormat) + strArgument.size(), '\0');
+    const int nLength =
+        std::snprintf(&strText[0], strText.size() + 1, pszFormat, strArgument.c_str());
+    strText.resize(nLength > 0 ? static_cast<std::size_t>(nLength) : 0);
+    return strText;
+}
+
+// Failures that the next file would meet again: stop instead of asking for each.
+bool IsLasting(EFileError error) {
+    return error == fileErrorDiskFull || error == fileErrorDeviceGone ||
+           error == fileErrorWriteProtect;
+}
+
+bool IsBareDrive(const char* pszPath) {
+    const char c = pszPath[0];
+    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && pszPath[1] == ':' &&
+           pszPath[2] == '\0';
+}
+
+} // namespace
+
+CPayloadArchive::CPayloadArchive() : m_platform(CPlatform::GetDefault()) {}
+
+CPayloadArchive::CPayloadArchive(CPlatform& platform) : m_platform(platform) {}
+
+CPayloadArchive::~CPayloadArchive() {
+    Close();
+}
+
+BOOL CPayloadArchive::Open(UINT nID) {
+    SByteBlock block;
+    if (!FindRegisteredArchive(nID, block) && !m_platform.FindArchiveResource(nID, block))
+        return FALSE;
+    Close();
+    m_pFile.reset(new CMemFile(block.pData, block.nSize));
+    m_bOpen = TRUE;
+    return TRUE;
+}
+
+void CPayloadArchive::SetTargetDir(const char* pszFolder) {
+    m_strTargetDir = pszFolder;
+    for (char& c : m_strTargetDir) {
+        if (c == '/')
+            c = '\\';
+    }
+    if (m_strTargetDir.empty() || m_strTargetDir.back() != '\\')
+        m_strTargetDir += '\\';
+}
+
+BOOL CPayloadArchive::ExtractNext() {
+    if (!m_bOpen || m_pFile->GetPosition() == m_pFile->GetLength())
+        return FALSE;
+    std::string strName;
+    if (!ReadName(strName))
+        return FALSE;
+    unsigned char field[ARCHIV_LENGTH_FIELD];
+    if (m_pFile->Read(field, sizeof(field)) != sizeof(field)) {
+        ReportEntry(kDamaged, strName);
+        return FALSE;
+    }
+    const std::uint32_t nLength =
+        field[0] | field[1] << 8 | field[2] << 16 | static_cast<std::uint32_t>(field[3]) << 24;
+    const std::uint64_t nMemberEnd = m_pFile->GetPosition() + nLength;
+    if (nMemberEnd > m_pFile->GetLength()) {
+        // The member runs past the end: nothing after it can be trusted.
+        m_pFile->Seek(m_pFile->GetLength());
+        ReportEntry(kDamaged, strName);
+        return FALSE;
+    }
+    if (!IsSafeEntryName(strName)) {
+        m_pFile->Seek(nMemberEnd);
+        ReportEntry(kInvalidName, strName);
+        return TRUE;
+    }
+    const std::string strDestination = m_strTargetDir + strName;
+    CreateDirsForPath(strDestination.c_str());
+    StageAndExtract(strDestination, nLength);
+    return TRUE;
+}
+
+BOOL CPayloadArchive::ReadName(std::string& strName) {
+    // Only the complete separator ends a name; a name has at least one byte.
+    char c;
+    while (m_pFile->Read(&c, 1) == 1) {
+        strName += c;
+        if (strName.size() > ARCHIV_SEPARATOR_LENGTH &&
+            strName.compare(strName.size() - ARCHIV_SEPARATOR_LENGTH, ARCHIV_SEPARATOR_LENGTH,
+                            ARCHIV_SEPARATOR) == 0) {
+            strName.resize(strName.size() - ARCHIV_SEPARATOR_LENGTH);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CPayloadArchive::StageAndExtract(const std::string& strDestination, std::uint32_t nLength) {
+    // The member is consumed whatever happens to it.
+    const unsigned char* pMember = m_pFile->GetCurrent();
+    m_pFile->Seek(m_pFile->GetPosition() + nLength);
+
+    const std::string strTemp = m_platform.GetTempName("T", "T");
+    EFileError error = fileErrorNone;
+    const OUTPUTHANDLE hTemp =
+        strTemp.empty() ? INVALID_OUTPUT : m_platform.CreateOutput(strTemp.c_str(), error);
+    if (hTemp == INVALID_OUTPUT) {
+        ReportEntry(kTempFailed, strTemp);
+        return FALSE;
+    }
+    const BOOL bWritten = m_platform.WriteOutput(hTemp, pMember, nLength, error);
+    const BOOL bClosed = m_platform.CloseOutput(hTemp, error);
+    BOOL bResult = FALSE;
+    error = fileErrorNone;
+    if (bWritten && bClosed)
+        bResult = DecodeInto(strTemp.c_str(), strDestination.c_str(), error);
+    else
+        ReportEntry(kTempFailed, strTemp);
+    m_platform.RemoveFile(strTemp.c_str());
+    if (IsLasting(error))
+        ExitWithEntry(kWriteFailed, EntryNameOf(strDestination.c_str()));
+    return bResult;
+}
+
+BOOL CPayloadArchive::Decompress(const char* pszSource, const char* pszDestination) {
+    EFileError error = fileErrorNone;
+    const BOOL bResult = DecodeInto(pszSource, pszDestination, error);
+    if (IsLasting(error))
+        ExitWithEntry(kWriteFailed, EntryNameOf(pszDestination));
+    return bResult;
+}
+
+BOOL CPayloadArchive::DecodeInto(const char* pszSource, const char* pszDestination,
+                                 EFileError& error) {
+    CGzipFileStream stream;
+    if (!stream.Open(pszSource, gzModeRead))
+        return FALSE;
+    // Decode completely before the destination is touched, so that a damaged
+    // member leaves an existing file as it was.
+    std::unique_ptr<unsigned char[]> pBuffer;
+    int nSize = 0;
+    stream.ReadAll(pBuffer, nSize);
+    const BOOL bIntact = stream.Close();
+    if (!pBuffer || !bIntact) {
+        ReportEntry(kDamaged, EntryNameOf(pszDestination));
+        return FALSE;
+    }
+    const OUTPUTHANDLE hFile = m_platform.CreateOutput(pszDestination, error);
+    if (hFile == INVALID_OUTPUT) {
+        if (!IsLasting(error))
+            m_platform.ShowMessage(kOpenFailed, (std::string(pszSource) + pszDestination).c_str());
+        return FALSE;
+    }
+    BOOL bWritten = nSize == 0 || m_platform.WriteOutput(hFile, pBuffer.get(), nSize, error);
+    EFileError closeError = fileErrorNone;
+    if (!m_platform.CloseOutput(hFile, closeError)) {
+        bWritten = FALSE;
+        if (error == fileErrorNone)
+            error = closeError;
+    }
+    if (bWritten)
+        return TRUE;
+    m_platform.RemoveFile(pszDestination);
+    if (error == fileErrorNone)
+        error = fileErrorOther;
+    if (!IsLasting(error))
+        ReportEntry(kWriteFailed, EntryNameOf(pszDestination));
+    return FALSE;
+}
+
+int CPayloadArchive::GetProgress() const {
+    if (!m_bOpen || !m_pFile)
+        return -1;
+    // An empty archive is consumed as soon as it is open.
+    if (m_pFile->GetLength() == 0)
+        return 100;
+    return static_cast<int>(m_pFile->GetPosition() * 100 / m_pFile->GetLength());
+}
+
+void CPayloadArchive::Close() {
+    if (m_bOpen) {
+        m_pFile->Close();
+        m_bOpen = FALSE;
+    }
+    m_pFile.reset();
+}
+
+BOOL CPayloadArchive::CreateDirsForPath(const char* pszPath) {
+    // Byte-wise: code page 1252 has no lead bytes that could hide a backslash.
+    const char* pszLast = std::strrchr(pszPath, '\\');
+    if (!pszLast)
+        return TRUE;
+    const std::string strDir(pszPath, pszLast);
+    // A path that starts at the root has nothing to create for its first level.
+    if (strDir.empty())
+        return TRUE;
+    bool bFirst = true;
+    for (std::size_t i = 0; i < strDir.size(); ++i) {
+        if (strDir[i] != '\\')
+            continue;
+        // The first backslash follows the drive ("E:\") or starts the path.
+        if (bFirst)
+            bFirst = false;
+        else
+            CreateDir(strDir.substr(0, i).c_str());
+    }
+    CreateDir(strDir.c_str());
+    return TRUE;
+}
+
+BOOL CPayloadArchive::CreateDir(const char* pszDirectory) {
+    if (m_platform.GetFileStatus(pszDirectory))
+        return TRUE;
+    switch (m_platform.MakeDirectory(pszDirectory)) {
+    case dirErrorNone:
+    case dirErrorExists:
+        return TRUE;
+    case dirErrorDenied:
+        // CreateDirectoryA on a drive root ("E:") fails with access denied.
+        if (IsBareDrive(pszDirectory))
+            return TRUE;
+        m_platform.ShowMessage(kDenied, kCaption);
+        break;
+    case dirErrorInvalidDrive:
+        m_platform.ShowMessage(kInvalidDrive, kCaption);
+        break;
+    case dirErrorWriteProtect:
+        m_platform.ShowMessage(kWriteProtected, kCaption);
+        break;
+    case dirErrorOther:
+        break;
+    }
+    ExitWithEntry(kDirFailed, pszDirectory);
+}
+
+std::string CPayloadArchive::EntryNameOf(const char* pszDestination) const {
+    const std::size_t nTarget = m_strTargetDir.size();
+    if (nTarget != 0 && std::strncmp(pszDestination, m_strTargetDir.c_str(), nTarget) == 0)
+        return pszDestination + nTarget;
+    return pszDestination;
+}
+
+void CPayloadArchive::ReportEntry(const char* pszFormat, const std::string& strArgument) {
+    m_platform.ShowMessage(Format(pszFormat, strArgument).c_str(), kCaption);
+}
+
+void CPayloadArchive::ExitWithEntry(const char* pszFormat, const std::string& strArgument) {
+    m_platform.ExitFatal(Format(pszFormat, strArgument).c_str());
+    // The compiler cannot see through the virtual call that it never returns.
+    std::abort();
+}

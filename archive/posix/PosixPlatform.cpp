@@ -1,0 +1,220 @@
+// archive/posix/PosixPlatform.cpp
+#include "archive/posix/PosixPlatform.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Code page 1252 0x80-0x9F; the five unused bytes keep their C1 code points.
+const unsigned short kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// What a mapping of an empty file points at.
+const unsigned char kNoBytes[1] = {0};
+
+bool IsDirectory(const char* pszPath) {
+    struct stat status;
+    return pszPath && *pszPath && stat(pszPath, &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+} // namespace
+
+CPlatform& CPlatform::GetDefault() {
+    static CPosixPlatform s_platform;
+    return s_platform;
+}
+
+BOOL CPosixPlatform::FindArchiveResource(UINT, SByteBlock&) {
+    return FALSE;
+}
+
+BOOL CPosixPlatform::MapFile(const char* pszPath, SByteBlock& block) {
+    const int fd = open(ToNativePath(pszPath).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return FALSE;
+    struct stat status;
+    BOOL bMapped = FALSE;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        if (status.st_size == 0) {
+            block.pData = kNoBytes;
+            block.nSize = 0;
+            bMapped = TRUE;
+        } else {
+            void* p = mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ,
+                           MAP_PRIVATE, fd, 0);
+            if (p != MAP_FAILED) {
+                block.pData = static_cast<const unsigned char*>(p);
+                block.nSize = static_cast<std::uint64_t>(status.st_size);
+                bMapped = TRUE;
+            }
+        }
+    }
+    close(fd);
+    return bMapped;
+}
+
+void CPosixPlatform::UnmapFile(SByteBlock& block) {
+    if (block.nSize != 0)
+        munmap(const_cast<unsigned char*>(block.pData), static_cast<std::size_t>(block.nSize));
+    block = SByteBlock();
+}
+
+BOOL CPosixPlatform::GetFileStatus(const char* pszPath) {
+    struct stat status;
+    return stat(ToNativePath(pszPath).c_str(), &status) == 0;
+}
+
+EDirError CPosixPlatform::MakeDirectory(const char* pszPath) {
+    if (mkdir(ToNativePath(pszPath).c_str(), 0777) == 0)
+        return dirErrorNone;
+    return DirErrorFromErrno(errno);
+}
+
+void CPosixPlatform::ShowMessage(const char* pszText, const char* pszCaption) {
+    std::fprintf(stderr, "%s: %s\n", ToUtf8(pszCaption).c_str(), ToUtf8(pszText).c_str());
+}
+
+void CPosixPlatform::ExitFatal(const char* pszText) {
+    std::fprintf(stderr, "%s\n", ToUtf8(pszText).c_str());
+    // Other threads may still run: end without running static destructors.
+    std::fflush(nullptr);
+    std::_Exit(FATAL_EXIT_CODE);
+}
+
+void CPosixPlatform::SetConsoleReports(BOOL) {}
+
+std::string CPosixPlatform::GetTempName(const char* pszDir, const char* pszPrefix) {
+    // _tempnam's order: TMP, then the given folder, then the system's, then here.
+    const char* pszTmp = std::getenv("TMP");
+    std::string strDir = ".";
+    if (IsDirectory(pszTmp))
+        strDir = pszTmp;
+    else if (IsDirectory(pszDir))
+        strDir = pszDir;
+    else if (IsDirectory(P_tmpdir))
+        strDir = P_tmpdir;
+    if (strDir.back() != '/')
+        strDir += '/';
+    // The process id keeps concurrent processes in one folder apart.
+    static std::atomic<unsigned> s_nNext(0);
+    const unsigned long long nBase = static_cast<unsigned long long>(getpid()) * 100000u;
+    for (unsigned nTry = 0; nTry < 100000u; ++nTry) {
+        const std::string strName =
+            strDir + pszPrefix + std::to_string(nBase + (s_nNext++ % 100000u));
+        struct stat status;
+        if (lstat(strName.c_str(), &status) != 0 && errno == ENOENT)
+            return strName;
+    }
+    return std::string();
+}
+
+OUTPUTHANDLE CPosixPlatform::CreateOutput(const char* pszPath, EFileError& error) {
+    const int fd =
+        open(ToNativePath(pszPath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    error = fd < 0 ? FileErrorFromErrno(errno) : fileErrorNone;
+    return fd < 0 ? INVALID_OUTPUT : fd;
+}
+
+BOOL CPosixPlatform::WriteOutput(OUTPUTHANDLE hFile, const void* pData, std::uint64_t nCount,
+                                 EFileError& error) {
+    const char* p = static_cast<const char*>(pData);
+    while (nCount != 0) {
+        const std::size_t nChunk =
+            nCount < (1u << 30) ? static_cast<std::size_t>(nCount) : 1u << 30;
+        const ssize_t nWritten = write(static_cast<int>(hFile), p, nChunk);
+        if (nWritten < 0 && errno == EINTR)
+            continue;
+        if (nWritten <= 0) {
+            // A write of no bytes on a regular file means there is no room.
+            error = nWritten == 0 ? fileErrorDiskFull : FileErrorFromErrno(errno);
+            return FALSE;
+        }
+        p += nWritten;
+        nCount -= static_cast<std::uint64_t>(nWritten);
+    }
+    error = fileErrorNone;
+    return TRUE;
+}
+
+BOOL CPosixPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
+    // close() releases the descriptor even when it reports an error; never retry.
+    if (close(static_cast<int>(hFile)) == 0) {
+        error = fileErrorNone;
+        return TRUE;
+    }
+    error = FileErrorFromErrno(errno);
+    return FALSE;
+}
+
+BOOL CPosixPlatform::RemoveFile(const char* pszPath) {
+    return unlink(ToNativePath(pszPath).c_str()) == 0;
+}
+
+std::string CPosixPlatform::ToNativePath(const char* pszPath) {
+    std::string strPath = pszPath;
+    for (char& c : strPath) {
+        if (c == '\\')
+            c = '/';
+    }
+    return strPath;
+}
+
+std::string CPosixPlatform::ToUtf8(const char* pszText) {
+    std::string strText;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(pszText); *p; ++p) {
+        unsigned nCode = *p;
+        if (nCode >= 0x80 && nCode < 0xA0)
+            nCode = kCp1252High[nCode - 0x80];
+        if (nCode < 0x80) {
+            strText += static_cast<char>(nCode);
+        } else if (nCode < 0x800) {
+            strText += static_cast<char>(0xC0 | nCode >> 6);
+            strText += static_cast<char>(0x80 | (nCode & 0x3F));
+        } else {
+            strText += static_cast<char>(0xE0 | nCode >> 12);
+            strText += static_cast<char>(0x80 | (nCode >> 6 & 0x3F));
+            strText += static_cast<char>(0x80 | (nCode & 0x3F));
+        }
+    }
+    return strText;
+}
+
+EDirError CPosixPlatform::DirErrorFromErrno(int nErrno) {
+    switch (nErrno) {
+    case EACCES:
+    case EPERM:
+        return dirErrorDenied;
+    case EROFS:
+        return dirErrorWriteProtect;
+    case EEXIST:
+        return dirErrorExists;
+    default:
+        return dirErrorOther;
+    }
+}
+
+EFileError CPosixPlatform::FileErrorFromErrno(int nErrno) {
+    switch (nErrno) {
+    case ENOSPC:
+    case EDQUOT:
+        return fileErrorDiskFull;
+    case ENODEV:
+    case ENXIO:
+    case EIO:
+        return fileErrorDeviceGone;
+    case EROFS:
+        return fileErrorWriteProtect;
+    default:
+        return fileErrorOther;
+    }
+}

@@ -1,0 +1,192 @@
+// framework/platform/Win32Platform.cpp
+#include <windows.h>
+
+#include "framework/platform/Win32Platform.h"
+
+#include "archive/ArchivFormat.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// What a mapping of an empty file points at.
+const unsigned char kNoBytes[1] = {0};
+
+HANDLE ToHandle(OUTPUTHANDLE hFile) {
+    return reinterpret_cast<HANDLE>(hFile);
+}
+
+} // namespace
+
+CPlatform& CPlatform::GetDefault() {
+    static CWin32Platform s_platform;
+    return s_platform;
+}
+
+BOOL CWin32Platform::FindArchiveResource(UINT nID, SByteBlock& block) {
+    char szName[16];
+    std::snprintf(szName, sizeof(szName), "#%u", nID);
+    HRSRC hResource = FindResourceA(nullptr, szName, ARCHIV_RESOURCE_TYPE);
+    if (!hResource)
+        return FALSE;
+    HGLOBAL hData = LoadResource(nullptr, hResource);
+    const void* pData = hData ? LockResource(hData) : nullptr;
+    if (!pData)
+        return FALSE;
+    block.pData = static_cast<const unsigned char*>(pData);
+    block.nSize = SizeofResource(nullptr, hResource);
+    return TRUE;
+}
+
+BOOL CWin32Platform::MapFile(const char* pszPath, SByteBlock& block) {
+    HANDLE hFile = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    LARGE_INTEGER size;
+    BOOL bMapped = FALSE;
+    if (GetFileSizeEx(hFile, &size) && size.QuadPart == 0) {
+        // CreateFileMapping refuses an empty file.
+        block.pData = kNoBytes;
+        block.nSize = 0;
+        bMapped = TRUE;
+    } else if (size.QuadPart > 0) {
+        HANDLE hMapping = CreateFileMappingA(hFile, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        // The view keeps the mapping object alive after its handle is closed.
+        const void* pView = hMapping ? MapViewOfFile(hMapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
+        if (hMapping)
+            CloseHandle(hMapping);
+        if (pView) {
+            block.pData = static_cast<const unsigned char*>(pView);
+            block.nSize = static_cast<std::uint64_t>(size.QuadPart);
+            bMapped = TRUE;
+        }
+    }
+    CloseHandle(hFile);
+    return bMapped;
+}
+
+void CWin32Platform::UnmapFile(SByteBlock& block) {
+    if (block.nSize != 0)
+        UnmapViewOfFile(block.pData);
+    block = SByteBlock();
+}
+
+BOOL CWin32Platform::GetFileStatus(const char* pszPath) {
+    return GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES;
+}
+
+EDirError CWin32Platform::MakeDirectory(const char* pszPath) {
+    if (CreateDirectoryA(pszPath, nullptr))
+        return dirErrorNone;
+    return DirErrorFromCode(GetLastError());
+}
+
+void CWin32Platform::ShowMessage(const char* pszText, const char* pszCaption) {
+    if (m_bConsole)
+        std::fprintf(stderr, "%s: %s\n", pszCaption, pszText);
+    else
+        MessageBoxA(nullptr, pszText, pszCaption, MB_OK);
+}
+
+void CWin32Platform::ExitFatal(const char* pszText) {
+    if (m_bConsole) {
+        std::fprintf(stderr, "%s\n", pszText);
+        std::fflush(nullptr);
+    } else {
+        // "displays a message box and terminates the application when the
+        // message box is closed".
+        FatalAppExitA(0, pszText);
+    }
+    ExitProcess(FATAL_EXIT_CODE);
+}
+
+void CWin32Platform::SetConsoleReports(BOOL bConsole) {
+    m_bConsole = bConsole;
+}
+
+std::string CWin32Platform::GetTempName(const char* pszDir, const char* pszPrefix) {
+    char* pszName = _tempnam(pszDir, pszPrefix);
+    if (!pszName)
+        return std::string();
+    std::string strName = pszName;
+    std::free(pszName);
+    return strName;
+}
+
+OUTPUTHANDLE CWin32Platform::CreateOutput(const char* pszPath, EFileError& error) {
+    HANDLE hFile = CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    error = hFile == INVALID_HANDLE_VALUE ? FileErrorFromCode(GetLastError()) : fileErrorNone;
+    return reinterpret_cast<OUTPUTHANDLE>(hFile);
+}
+
+BOOL CWin32Platform::WriteOutput(OUTPUTHANDLE hFile, const void* pData, std::uint64_t nCount,
+                                 EFileError& error) {
+    const char* p = static_cast<const char*>(pData);
+    while (nCount != 0) {
+        const DWORD nChunk = nCount < (1u << 30) ? static_cast<DWORD>(nCount) : 1u << 30;
+        DWORD nWritten = 0;
+        if (!WriteFile(ToHandle(hFile), p, nChunk, &nWritten, nullptr)) {
+            error = FileErrorFromCode(GetLastError());
+            return FALSE;
+        }
+        if (nWritten == 0) {
+            error = fileErrorDiskFull;
+            return FALSE;
+        }
+        p += nWritten;
+        nCount -= nWritten;
+    }
+    error = fileErrorNone;
+    return TRUE;
+}
+
+BOOL CWin32Platform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
+    if (CloseHandle(ToHandle(hFile))) {
+        error = fileErrorNone;
+        return TRUE;
+    }
+    error = FileErrorFromCode(GetLastError());
+    return FALSE;
+}
+
+BOOL CWin32Platform::RemoveFile(const char* pszPath) {
+    return DeleteFileA(pszPath);
+}
+
+EDirError CWin32Platform::DirErrorFromCode(unsigned long nCode) {
+    switch (nCode) {
+    case ERROR_ACCESS_DENIED:
+        return dirErrorDenied;
+    case ERROR_INVALID_DRIVE:
+        return dirErrorInvalidDrive;
+    case ERROR_WRITE_PROTECT:
+        return dirErrorWriteProtect;
+    case ERROR_ALREADY_EXISTS:
+        return dirErrorExists;
+    default:
+        return dirErrorOther;
+    }
+}
+
+EFileError CWin32Platform::FileErrorFromCode(unsigned long nCode) {
+    switch (nCode) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return fileErrorDiskFull;
+    case ERROR_NOT_READY:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_NO_MEDIA_IN_DRIVE:
+    case ERROR_MEDIA_CHANGED:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_GEN_FAILURE:
+        return fileErrorDeviceGone;
+    case ERROR_WRITE_PROTECT:
+        return fileErrorWriteProtect;
+    default:
+        return fileErrorOther;
+    }
+}
