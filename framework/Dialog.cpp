@@ -1,0 +1,122 @@
+// framework/Dialog.cpp
+#include "framework/Dialog.h"
+
+#include "framework/DataExchange.h"
+#include "framework/WinApp.h"
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+CDialog::~CDialog() {
+    // A modeless dialog still open goes with its object; unhook it first so
+    // that its last messages do not reach a half-destroyed object.
+    if (m_hWnd && ::IsWindow(m_hWnd)) {
+        ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+        ::DestroyWindow(m_hWnd);
+    }
+}
+
+INT_PTR CDialog::DoModal() {
+    HWND hOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (!hOwner && pMainWnd && pMainWnd != this)
+        hOwner = pMainWnd->m_hWnd;
+    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
+                             &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
+    m_nIDTemplate = nIDTemplate;
+    m_pParentWnd = pParentWnd;
+    HWND hWnd = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDTemplate),
+                                     pParentWnd ? pParentWnd->m_hWnd : nullptr,
+                                     &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    return hWnd != nullptr;
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return !dx.m_bFailed;
+}
+
+void CDialog::EndDialog(int nResult) {
+    ::EndDialog(m_hWnd, nResult);
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::OnCommand(UINT nID, UINT nCode) {
+    if (nCode == BN_CLICKED && nID == IDOK)
+        OnOK();
+    else if (nCode == BN_CLICKED && nID == IDCANCEL)
+        OnCancel();
+    else
+        Default();
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        return OnInitDialog();
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+// In a dialog procedure the default processing is the dialog manager's:
+// returning FALSE hands the message back to it.
+LRESULT CDialog::Default() {
+    m_pCurrentMsg->bDefault = TRUE;
+    return 0;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        CDialog* pInit = reinterpret_cast<CDialog*>(lParam);
+        pInit->m_hWnd = hWnd;
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
+    }
+    CDialog* pDlg = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
+    if (!pDlg)
+        return FALSE;
+    CMessage msg{message, wParam, lParam, FALSE};
+    LRESULT lResult = pDlg->Dispatch(msg);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
+        pDlg->m_hWnd = nullptr;
+        CWinApp* pApp = AfxGetApp();
+        if (pApp && pApp->m_pMainWnd == pDlg)
+            pApp->m_pMainWnd = nullptr;
+    }
+    if (msg.bDefault)
+        return FALSE;
+    switch (message) {
+    // "Return value: ... the following messages are exceptions": the DLGPROC
+    // returns these results directly instead of through DWLP_MSGRESULT.
+    case WM_INITDIALOG:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_QUERYDRAGICON:
+        return static_cast<INT_PTR>(lResult);
+    default:
+        ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
+        return TRUE;
+    }
+}

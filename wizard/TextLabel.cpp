@@ -1,0 +1,107 @@
+// wizard/TextLabel.cpp
+#include "wizard/TextLabel.h"
+
+#include "framework/Font.h"
+#include "framework/PaintDC.h"
+#include "framework/SelectGuard.h"
+#include "wizard/LabelLayout.h"
+
+CTextLabel::CTextLabel()
+    : m_logFont(), m_crText(::GetSysColor(COLOR_BTNTEXT)),
+      m_crNormal(::GetSysColor(COLOR_BTNTEXT)) {
+    m_logFont.lfHeight = 14;
+    m_logFont.lfWeight = FW_BOLD;
+    ::lstrcpynA(m_logFont.lfFaceName, "Arial", LF_FACESIZE);
+}
+
+CTextLabel::~CTextLabel() = default;
+
+void CTextLabel::SetLabelText(const char* pszText) {
+    m_strText = pszText;
+    Repaint();
+}
+
+COLORREF CTextLabel::SetTextColor(COLORREF crText) {
+    COLORREF crPrevious = m_crNormal;
+    m_crNormal = crText;
+    m_crText = crText;
+    Repaint();
+    return crPrevious;
+}
+
+void CTextLabel::SetShadowColor(COLORREF crShadow) {
+    m_crShadow = crShadow;
+}
+
+void CTextLabel::SetLabelFont(const char* pszFace, int nHeight, int nWeight) {
+    // At most 31 characters: the 32nd stays the terminating NUL.
+    ::lstrcpynA(m_logFont.lfFaceName, pszFace ? pszFace : "", LF_FACESIZE);
+    m_logFont.lfHeight = nHeight;
+    m_logFont.lfWeight = nWeight;
+}
+
+void CTextLabel::InvalidateParentArea(BOOL bErase) {
+    HWND hParent = m_hWnd ? GetParent() : nullptr;
+    if (!hParent)
+        return;
+    RECT rect;
+    GetWindowRect(&rect);
+    ::MapWindowPoints(nullptr, hParent, reinterpret_cast<POINT*>(&rect), 2);
+    ::InvalidateRect(hParent, &rect, bErase);
+}
+
+void CTextLabel::OnPaint() {
+    CPaintDC dc(this);
+    RECT rect;
+    GetClientRect(&rect);
+    // No background: whatever lies beneath the label shows between the letters.
+    ::SetBkMode(dc, TRANSPARENT);
+    CFont font;
+    font.CreateFontIndirect(&m_logFont);
+    CSelectGuard selectFont(dc, font);
+    TEXTMETRICA tm;
+    ::GetTextMetricsA(dc, &tm);
+
+    const char* pszText = m_strText.c_str();
+    auto measure = [&dc](const char* pch, std::size_t nLength) {
+        SIZE size = {0, 0};
+        ::GetTextExtentPoint32A(dc, pch, static_cast<int>(nLength), &size);
+        return static_cast<long>(size.cx);
+    };
+    int y = 0;
+    for (const CLabelLine& line : BreakLabelLines(pszText, rect.right, measure)) {
+        DrawLine(dc, rect, pszText + line.nStart, static_cast<int>(line.nLength), y);
+        y += tm.tmHeight;
+    }
+}
+
+void CTextLabel::OnEnable(BOOL) {
+    // The label draws no background: the parent must repaint beneath the old look.
+    InvalidateParentArea(TRUE);
+    InvalidateRect(nullptr, FALSE);
+}
+
+void CTextLabel::DrawLine(HDC hDC, const RECT& rect, const char* pch, int nLength, int y) const {
+    auto layer = [&](COLORREF crColor, int x, int yLayer) {
+        ::SetTextColor(hDC, crColor);
+        ::ExtTextOutA(hDC, x, yLayer, ETO_CLIPPED, &rect, pch, static_cast<UINT>(nLength), nullptr);
+    };
+    if (::IsWindowEnabled(m_hWnd)) {
+        layer(m_crShadow, 1, y + 1);
+        layer(m_crText, 0, y);
+    } else {
+        // The embossed look of disabled text replaces the label's own colours.
+        layer(::GetSysColor(COLOR_BTNHIGHLIGHT), 0, y);
+        layer(::GetSysColor(COLOR_GRAYTEXT), 1, y + 1);
+    }
+}
+
+// A change while the label is shown also repaints what lies beneath it, or
+// the old text would stay visible under the new one.
+void CTextLabel::Repaint() {
+    if (!m_hWnd)
+        return;
+    if (IsWindowVisible())
+        InvalidateParentArea(TRUE);
+    InvalidateRect(nullptr, FALSE);
+}
