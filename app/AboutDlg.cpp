@@ -1,0 +1,4 @@
+// app/AboutDlg.cpp
+#include "app/AboutDlg.h"
+
+CAboutDlg::CAboutDlg() : CDialog(100) {}

@@ -1,0 +1,62 @@
+// app/SetupDialog.cpp
+#include "app/SetupDialog.h"
+
+#include "app/AboutDlg.h"
+#include "framework/AnsiString.h"
+#include "framework/PaintDC.h"
+
+CSetupDialog::CSetupDialog(CWnd* pParent)
+    : CWizardFrame(102, pParent),
+      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128))) {}
+
+BOOL CSetupDialog::OnInitDialog() {
+    if (HMENU hSysMenu = GetSystemMenu(FALSE)) {
+        CString strAbout;
+        strAbout.LoadString(101);
+        if (!strAbout.IsEmpty()) {
+            ::AppendMenuA(hSysMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(hSysMenu, MF_STRING, IDM_ABOUTBOX, strAbout);
+        }
+    }
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    CString strTitle, strInstallation;
+    strTitle.LoadString(103);
+    strInstallation.LoadString(105);
+    SetWindowText(strTitle + "-" + strInstallation.c_str());
+
+    SetPlaceholderID(1000);
+    CWizardFrame::OnInitDialog();
+    return TRUE;
+}
+
+void CSetupDialog::OnSysCommand(UINT nID, LPARAM lParam) {
+    // The system reserves the four low-order bits of a system command.
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+        return;
+    }
+    CWizardFrame::OnSysCommand(nID, lParam);
+}
+
+void CSetupDialog::OnPaint() {
+    if (!IsIconic()) {
+        CWizardFrame::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
+    int cxIcon = ::GetSystemMetrics(SM_CXICON);
+    int cyIcon = ::GetSystemMetrics(SM_CYICON);
+    RECT rect;
+    GetClientRect(&rect);
+    int x = (rect.right - rect.left - cxIcon + 1) / 2;
+    int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
+    ::DrawIcon(dc, x, y, m_hIcon);
+}
+
+HCURSOR CSetupDialog::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
