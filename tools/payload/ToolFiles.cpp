@@ -1,0 +1,60 @@
+// tools/payload/ToolFiles.cpp
+#include "ToolFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+std::string CToolFiles::DescribeUnreadable(const std::string& strPath) {
+    std::error_code error;
+    if (fs::is_directory(strPath, error))
+        return strPath + ": is a directory";
+    errno = 0;
+    std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
+    int nErrno = errno;
+    if (pFile != nullptr) {
+        std::fclose(pFile);
+        return strPath + ": cannot be mapped";
+    }
+    return strPath + ": " + std::strerror(nErrno);
+}
+
+bool CToolFiles::ReadAll(const std::string& strPath, std::vector<unsigned char>& data,
+                         std::string& strError) {
+    std::error_code error;
+    auto nSize = fs::file_size(strPath, error);
+    std::FILE* pFile = error ? nullptr : std::fopen(strPath.c_str(), "rb");
+    if (pFile == nullptr) {
+        strError = DescribeUnreadable(strPath);
+        return false;
+    }
+    data.resize(nSize);
+    bool bRead = std::fread(data.data(), 1, data.size(), pFile) == data.size();
+    std::fclose(pFile);
+    if (!bRead)
+        strError = strPath + ": read error";
+    return bRead;
+}
+
+bool CToolFiles::WriteBelow(const std::string& strDir, const std::string& strName,
+                            const std::vector<unsigned char>& data, std::string& strError) {
+    std::string strRelative = strName;
+    for (char& ch : strRelative)
+        if (ch == '\\')
+            ch = '/';
+    fs::path path = fs::path(strDir) / fs::path(strRelative);
+    std::error_code error;
+    fs::create_directories(path.parent_path(), error);
+    std::FILE* pFile = error ? nullptr : std::fopen(path.string().c_str(), "wb");
+    bool bWritten =
+        pFile != nullptr && std::fwrite(data.data(), 1, data.size(), pFile) == data.size();
+    if (pFile != nullptr && std::fclose(pFile) != 0)
+        bWritten = false;
+    if (!bWritten)
+        strError = path.string() + ": cannot be written";
+    return bWritten;
+}

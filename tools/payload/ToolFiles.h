@@ -1,0 +1,17 @@
+// tools/payload/ToolFiles.h
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Small file helpers shared by the commands; errors come back as text.
+class CToolFiles {
+public:
+    // Why a path cannot be read as a file ("No such file or directory", ...).
+    static std::string DescribeUnreadable(const std::string& strPath);
+    static bool ReadAll(const std::string& strPath, std::vector<unsigned char>& data,
+                        std::string& strError);
+    // Writes a file of the archive name strName below strDir, making its directories.
+    static bool WriteBelow(const std::string& strDir, const std::string& strName,
+                           const std::vector<unsigned char>& data, std::string& strError);
+};

@@ -1,0 +1,24 @@
+// tools/payload/ToolOptions.h
+#pragma once
+
+#include "archive/Platform.h"
+
+#include <string>
+#include <vector>
+
+// Exit codes of the payload tool (also listed by --help).
+enum EToolExit {
+    exitOk = 0,                  // done; verify and list: the archive is clean
+    exitFaults = 1,              // faults found, files refused, or entries failed
+    exitUsage = 2,               // wrong command line
+    exitFatal = FATAL_EXIT_CODE, // extract ended on a fatal error of the installer
+    exitFiles = 4                // an input could not be read or an output written
+};
+
+struct SToolOptions {
+    std::string strCommand;
+    std::vector<std::string> args; // the operands after the command
+    bool bQuiet = false;           // no progress display
+    bool bSmall = false;           // demo: the small layout
+    bool bTree = false;            // demo: uncompressed files instead of an archive
+};
