@@ -1,0 +1,219 @@
+// tests/archive/ArchiveTestSupport.cpp
+#include "ArchiveTestSupport.h"
+
+#include "archive/ArchivFormat.h"
+#include "archive/ArchiveRegistry.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <zlib.h>
+
+namespace fs = std::filesystem;
+
+namespace archive_test {
+
+namespace {
+
+// An empty value removes the variable.
+void SetTmp(const std::string& strValue) {
+#ifdef _WIN32
+    _putenv(("TMP=" + strValue).c_str());
+#else
+    if (strValue.empty())
+        unsetenv("TMP");
+    else
+        setenv("TMP", strValue.c_str(), 1);
+#endif
+}
+
+// The system's temporary folder as it was before any scratch folder moved TMP.
+const fs::path& SystemTemp() {
+    static const fs::path s_path = fs::temp_directory_path();
+    return s_path;
+}
+
+bool Contains(const char* pszText, const std::string& strPattern) {
+    return !strPattern.empty() && std::string(pszText).find(strPattern) != std::string::npos;
+}
+
+} // namespace
+
+std::string Gzip(const std::string& strData) {
+    z_stream stream = {};
+    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS + 16, 8, Z_DEFAULT_STRATEGY);
+    std::string strOut(deflateBound(&stream, strData.size()), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(strData.data()));
+    stream.avail_in = static_cast<uInt>(strData.size());
+    stream.next_out = reinterpret_cast<Bytef*>(&strOut[0]);
+    stream.avail_out = static_cast<uInt>(strOut.size());
+    deflate(&stream, Z_FINISH);
+    strOut.resize(stream.total_out);
+    deflateEnd(&stream);
+    return strOut;
+}
+
+std::string Entry(const std::string& strName, const std::string& strMember) {
+    const auto nLength = static_cast<std::uint32_t>(strMember.size());
+    std::string strEntry = strName + ARCHIV_SEPARATOR;
+    for (int i = 0; i < 4; ++i)
+        strEntry += static_cast<char>(nLength >> (8 * i) & 0xFF);
+    return strEntry + strMember;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const std::string& strData) {
+    std::ofstream(path, std::ios::binary) << strData;
+}
+
+std::vector<std::string> ListFiles(const fs::path& folder) {
+    std::vector<std::string> files;
+    if (!fs::exists(folder))
+        return files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files.push_back(entry.path().lexically_relative(folder).generic_string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+CScratch::CScratch() {
+    // Test programs run side by side: the clock keeps their folders apart.
+    static std::atomic<int> s_nCount(0);
+    std::ostringstream name;
+    name << "archive_test_" << std::chrono::steady_clock::now().time_since_epoch().count() << "_"
+         << s_nCount++;
+    m_root = SystemTemp() / name.str();
+    fs::remove_all(m_root);
+    fs::create_directories(Temp());
+    const char* pszOld = std::getenv("TMP");
+    m_bHadTmp = pszOld != nullptr;
+    m_strOldTmp = pszOld ? pszOld : "";
+    SetTmp(Temp().string());
+}
+
+CScratch::~CScratch() {
+    SetTmp(m_bHadTmp ? m_strOldTmp : "");
+    std::error_code error;
+    fs::permissions(m_root, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(m_root, error);
+}
+
+BOOL CRecordingPlatform::FindArchiveResource(UINT nID, SByteBlock& block) {
+    return m_real.FindArchiveResource(nID, block);
+}
+
+BOOL CRecordingPlatform::MapFile(const char* pszPath, SByteBlock& block) {
+    return m_real.MapFile(pszPath, block);
+}
+
+void CRecordingPlatform::UnmapFile(SByteBlock& block) {
+    m_real.UnmapFile(block);
+}
+
+BOOL CRecordingPlatform::GetFileStatus(const char* pszPath) {
+    if (bDryDirectories)
+        return dryExisting.count(pszPath) != 0;
+    return m_real.GetFileStatus(pszPath);
+}
+
+EDirError CRecordingPlatform::MakeDirectory(const char* pszPath) {
+    madeDirs.push_back(pszPath);
+    if (Contains(pszPath, strDirFaultPattern))
+        return nDirFault;
+    if (bDryDirectories) {
+        dryExisting.insert(pszPath);
+        return dirErrorNone;
+    }
+    return m_real.MakeDirectory(pszPath);
+}
+
+void CRecordingPlatform::ShowMessage(const char* pszText, const char* pszCaption) {
+    messages.push_back({pszText, pszCaption});
+}
+
+void CRecordingPlatform::ExitFatal(const char* pszText) {
+    throw SFatalExit(pszText);
+}
+
+void CRecordingPlatform::SetConsoleReports(BOOL bConsole) {
+    m_real.SetConsoleReports(bConsole);
+}
+
+std::string CRecordingPlatform::GetTempName(const char* pszDir, const char* pszPrefix) {
+    if (bNoTempName)
+        return std::string();
+    tempNames.push_back(m_real.GetTempName(pszDir, pszPrefix));
+    return tempNames.back();
+}
+
+OUTPUTHANDLE CRecordingPlatform::CreateOutput(const char* pszPath, EFileError& error) {
+    if (Contains(pszPath, strCreateFaultPattern)) {
+        error = nCreateFault;
+        return INVALID_OUTPUT;
+    }
+    const OUTPUTHANDLE hFile = m_real.CreateOutput(pszPath, error);
+    if (hFile != INVALID_OUTPUT)
+        m_openFiles.push_back({hFile, pszPath});
+    return hFile;
+}
+
+BOOL CRecordingPlatform::WriteOutput(OUTPUTHANDLE hFile, const void* pData, std::uint64_t nCount,
+                                     EFileError& error) {
+    if (Contains(PathOf(hFile).c_str(), strWriteFaultPattern)) {
+        // Part of the data lands before the failure, as on a filling disk.
+        EFileError ignored;
+        m_real.WriteOutput(hFile, pData, nCount / 2, ignored);
+        error = nWriteFault;
+        return FALSE;
+    }
+    return m_real.WriteOutput(hFile, pData, nCount, error);
+}
+
+BOOL CRecordingPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
+    const std::string strPath = PathOf(hFile);
+    m_openFiles.erase(std::remove_if(m_openFiles.begin(), m_openFiles.end(),
+                                     [&](const SOpenFile& file) { return file.hFile == hFile; }),
+                      m_openFiles.end());
+    const BOOL bClosed = m_real.CloseOutput(hFile, error);
+    if (Contains(strPath.c_str(), strCloseFaultPattern)) {
+        error = nCloseFault;
+        return FALSE;
+    }
+    return bClosed;
+}
+
+BOOL CRecordingPlatform::RemoveFile(const char* pszPath) {
+    return m_real.RemoveFile(pszPath);
+}
+
+std::string CRecordingPlatform::PathOf(OUTPUTHANDLE hFile) const {
+    for (const SOpenFile& file : m_openFiles) {
+        if (file.hFile == hFile)
+            return file.strPath;
+    }
+    return std::string();
+}
+
+CRegisteredArchive::CRegisteredArchive(UINT nID, std::string strBytes)
+    : m_nID(nID), m_strBytes(std::move(strBytes)) {
+    SByteBlock block;
+    block.pData = reinterpret_cast<const unsigned char*>(m_strBytes.data());
+    block.nSize = m_strBytes.size();
+    RegisterArchive(nID, block);
+}
+
+CRegisteredArchive::~CRegisteredArchive() {
+    UnregisterArchive(m_nID);
+}
+
+} // namespace archive_test

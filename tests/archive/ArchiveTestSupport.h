@@ -1,0 +1,112 @@
+// tests/archive/ArchiveTestSupport.h: archives built in memory, scratch folders and
+// a platform that records what the engine does and injects faults.
+#pragma once
+
+#include "archive/PayloadArchive.h"
+#include "archive/Platform.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace archive_test {
+
+// A gzip member of the data, made with zlib directly.
+std::string Gzip(const std::string& strData);
+// One archive entry: name, separator, little-endian length, member.
+std::string Entry(const std::string& strName, const std::string& strMember);
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& strData);
+std::vector<std::string> ListFiles(const std::filesystem::path& folder);
+
+// A fresh folder below the system's temporary folder, removed afterwards; TMP
+// points at its "tmp" subfolder while it lives.
+class CScratch {
+public:
+    CScratch();
+    ~CScratch();
+    const std::filesystem::path& Root() const { return m_root; }
+    std::filesystem::path Target() const { return m_root / "target"; }
+    std::filesystem::path Temp() const { return m_root / "tmp"; }
+
+private:
+    std::filesystem::path m_root;
+    std::string m_strOldTmp;
+    bool m_bHadTmp = false;
+};
+
+// Thrown by CRecordingPlatform::ExitFatal in place of ending the process.
+struct SFatalExit : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct SMessage {
+    std::string strText;
+    std::string strCaption;
+};
+
+// Forwards to the real platform, records messages and directory calls, and
+// fails the operations named by the fault fields.
+class CRecordingPlatform : public CPlatform {
+public:
+    BOOL FindArchiveResource(UINT nID, SByteBlock& block) override;
+    BOOL MapFile(const char* pszPath, SByteBlock& block) override;
+    void UnmapFile(SByteBlock& block) override;
+    BOOL GetFileStatus(const char* pszPath) override;
+    EDirError MakeDirectory(const char* pszPath) override;
+    void ShowMessage(const char* pszText, const char* pszCaption) override;
+    [[noreturn]] void ExitFatal(const char* pszText) override;
+    void SetConsoleReports(BOOL bConsole) override;
+    std::string GetTempName(const char* pszDir, const char* pszPrefix) override;
+    OUTPUTHANDLE CreateOutput(const char* pszPath, EFileError& error) override;
+    BOOL WriteOutput(OUTPUTHANDLE hFile, const void* pData, std::uint64_t nCount,
+                     EFileError& error) override;
+    BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) override;
+    BOOL RemoveFile(const char* pszPath) override;
+
+    // Faults: an operation on a path containing the pattern fails with the error.
+    std::string strDirFaultPattern;
+    EDirError nDirFault = dirErrorOther;
+    std::string strCreateFaultPattern;
+    EFileError nCreateFault = fileErrorOther;
+    std::string strWriteFaultPattern;
+    EFileError nWriteFault = fileErrorOther;
+    std::string strCloseFaultPattern;
+    EFileError nCloseFault = fileErrorOther;
+    bool bNoTempName = false;
+    // Directories only in memory: GetFileStatus looks in dryExisting, and a
+    // successful MakeDirectory adds to it.
+    bool bDryDirectories = false;
+    std::set<std::string> dryExisting;
+
+    std::vector<std::string> madeDirs; // every MakeDirectory call
+    std::vector<SMessage> messages;
+    std::vector<std::string> tempNames;
+
+private:
+    struct SOpenFile {
+        OUTPUTHANDLE hFile;
+        std::string strPath;
+    };
+    std::string PathOf(OUTPUTHANDLE hFile) const;
+
+    CPlatform& m_real = CPlatform::GetDefault();
+    std::vector<SOpenFile> m_openFiles;
+};
+
+// Registers the bytes as archive nID for the life of the object.
+class CRegisteredArchive {
+public:
+    CRegisteredArchive(UINT nID, std::string strBytes);
+    ~CRegisteredArchive();
+
+private:
+    UINT m_nID;
+    std::string m_strBytes;
+};
+
+} // namespace archive_test

@@ -1,0 +1,188 @@
+// tests/archive/ArchiveWalkTest.cpp: reading entries, progress and the target folder.
+#include "ArchiveTestSupport.h"
+
+#include "archive/ArchivFormat.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace archive_test;
+
+namespace {
+
+const UINT kID = 4711;
+
+class ArchiveWalk : public ::testing::Test {
+protected:
+    // Extracts the whole archive into the scratch target; returns the entries processed.
+    int ExtractAll(const std::string& strBytes) {
+        CRegisteredArchive registered(kID, strBytes);
+        CPayloadArchive archive(m_platform);
+        EXPECT_TRUE(archive.Open(kID));
+        archive.SetTargetDir(m_scratch.Target().string().c_str());
+        int nEntries = 0;
+        while (archive.ExtractNext()) {
+            ++nEntries;
+            m_progress.push_back(archive.GetProgress());
+        }
+        EXPECT_FALSE(archive.ExtractNext());
+        return nEntries;
+    }
+
+    std::string Extracted(const std::string& strName) {
+        return ReadFile(m_scratch.Target() / strName);
+    }
+
+    CScratch m_scratch;
+    CRecordingPlatform m_platform;
+    std::vector<int> m_progress;
+};
+
+TEST_F(ArchiveWalk, ExtractsEntriesIntoTheirFolders) {
+    const std::string strBytes = Entry("app.elf", Gzip("program")) +
+                                 Entry("brimlow\\sounds\\de\\p0445.wav", Gzip("RIFF....WAVE")) +
+                                 Entry("brimlow\\readme.txt", Gzip("hallo"));
+    EXPECT_EQ(3, ExtractAll(strBytes));
+    EXPECT_EQ(
+        (std::vector<std::string>{"app.elf", "brimlow/readme.txt", "brimlow/sounds/de/p0445.wav"}),
+        ListFiles(m_scratch.Target()));
+    EXPECT_EQ("RIFF....WAVE", Extracted("brimlow/sounds/de/p0445.wav"));
+    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_EQ(100, m_progress.back());
+    EXPECT_TRUE(ListFiles(m_scratch.Temp()).empty());
+}
+
+TEST_F(ArchiveWalk, AnEmptyArchiveHasNoEntries) {
+    CRegisteredArchive registered(kID, "");
+    CPayloadArchive archive(m_platform);
+    ASSERT_TRUE(archive.Open(kID));
+    archive.SetTargetDir(m_scratch.Target().string().c_str());
+    EXPECT_FALSE(archive.ExtractNext());
+    EXPECT_EQ(100, archive.GetProgress());
+}
+
+TEST_F(ArchiveWalk, OneByteNamesAndNamesEndingInPartOfTheSeparator) {
+    // " \~" and " \~#$&" begin the separator without completing it, so they
+    // belong to the names. Such names end a component in a blank and are
+    // refused, by their full names, and the walk goes on.
+    const std::string strBytes = Entry("x", Gzip("one")) + Entry("y \\~", Gzip("two")) +
+                                 Entry("z \\~#$&", Gzip("three")) + Entry("w", Gzip("four"));
+    EXPECT_EQ(4, ExtractAll(strBytes));
+    EXPECT_EQ((std::vector<std::string>{"w", "x"}), ListFiles(m_scratch.Target()));
+    EXPECT_EQ("one", Extracted("x"));
+    EXPECT_EQ("four", Extracted("w"));
+    ASSERT_EQ(2u, m_platform.messages.size());
+    EXPECT_EQ("Der Dateiname \"y \\~\" im Installationspaket ist ung\xFC"
+              "ltig.",
+              m_platform.messages[0].strText);
+    EXPECT_EQ("Der Dateiname \"z \\~#$&\" im Installationspaket ist ung\xFC"
+              "ltig.",
+              m_platform.messages[1].strText);
+}
+
+TEST_F(ArchiveWalk, TrailingBytesWithoutSeparatorEndTheWalkQuietly) {
+    const std::string strBytes = Entry("a.txt", Gzip("a")) + "garbage \\~#$&";
+    EXPECT_EQ(1, ExtractAll(strBytes));
+    EXPECT_EQ((std::vector<std::string>{"a.txt"}), ListFiles(m_scratch.Target()));
+    EXPECT_TRUE(m_platform.messages.empty());
+}
+
+TEST_F(ArchiveWalk, AZeroLengthMemberYieldsAnEmptyFileAndTheNextEntryFollows) {
+    const std::string strBytes =
+        Entry("empty.txt", "") + Entry("gz-empty.txt", Gzip("")) + Entry("next.txt", Gzip("next"));
+    EXPECT_EQ(3, ExtractAll(strBytes));
+    EXPECT_TRUE(fs::exists(m_scratch.Target() / "empty.txt"));
+    EXPECT_EQ("", Extracted("empty.txt"));
+    EXPECT_TRUE(fs::exists(m_scratch.Target() / "gz-empty.txt"));
+    EXPECT_EQ("", Extracted("gz-empty.txt"));
+    EXPECT_EQ("next", Extracted("next.txt"));
+    EXPECT_TRUE(m_platform.messages.empty());
+}
+
+TEST_F(ArchiveWalk, SeveralMembersInOneEntryDecodeIntoOneFile) {
+    EXPECT_EQ(1, ExtractAll(Entry("multi.txt", Gzip("first,") + Gzip("second"))));
+    EXPECT_EQ("first,second", Extracted("multi.txt"));
+}
+
+TEST_F(ArchiveWalk, BytesWithoutTheGzipMagicAreWrittenAsStored) {
+    EXPECT_EQ(1, ExtractAll(Entry("plain.txt", "not compressed at all")));
+    EXPECT_EQ("not compressed at all", Extracted("plain.txt"));
+    EXPECT_TRUE(m_platform.messages.empty());
+}
+
+TEST_F(ArchiveWalk, AnExistingFileIsReplaced) {
+    fs::create_directories(m_scratch.Target());
+    WriteFile(m_scratch.Target() / "a.txt", "old contents, longer than the new");
+    ExtractAll(Entry("a.txt", Gzip("new")));
+    EXPECT_EQ("new", Extracted("a.txt"));
+}
+
+TEST_F(ArchiveWalk, ProgressFollowsTheReadPosition) {
+    // 300 bytes; the first entry ends at byte 100.
+    const std::string strFirst = Entry("a", std::string(100 - 13, 'x'));
+    const std::string strSecond = Entry("b", std::string(200 - 13 - 1, 'y'));
+    std::string strBytes = strFirst + strSecond;
+    ASSERT_EQ(100u, strFirst.size());
+    ASSERT_EQ(299u, strBytes.size());
+    strBytes += "z"; // a tail without separator: the walk reads it and ends
+    EXPECT_EQ(2, ExtractAll(strBytes));
+    EXPECT_EQ((std::vector<int>{33, 99}), m_progress);
+
+    CRegisteredArchive registered(kID, strBytes);
+    CPayloadArchive archive(m_platform);
+    EXPECT_EQ(-1, archive.GetProgress());
+    archive.Open(kID);
+    EXPECT_EQ(0, archive.GetProgress());
+    archive.Close();
+    EXPECT_EQ(-1, archive.GetProgress());
+}
+
+TEST_F(ArchiveWalk, OpenFailsWithoutArchiveAndTheObjectStaysClosed) {
+    CPayloadArchive archive(m_platform);
+    EXPECT_FALSE(archive.Open(kID + 1));
+    EXPECT_FALSE(archive.ExtractNext());
+    EXPECT_EQ(-1, archive.GetProgress());
+}
+
+TEST_F(ArchiveWalk, CloseIsHarmlessTwiceAndEndsTheWalk) {
+    CRegisteredArchive registered(kID, Entry("a", Gzip("a")));
+    CPayloadArchive archive(m_platform);
+    ASSERT_TRUE(archive.Open(kID));
+    archive.Close();
+    archive.Close();
+    EXPECT_FALSE(archive.ExtractNext());
+}
+
+TEST(TargetDir, EndsInExactlyOneBackslash) {
+    CRecordingPlatform platform;
+    CPayloadArchive archive(platform);
+    archive.SetTargetDir("E:");
+    EXPECT_EQ("E:\\", archive.GetTargetDir());
+    archive.SetTargetDir("E:\\");
+    EXPECT_EQ("E:\\", archive.GetTargetDir());
+    archive.SetTargetDir("E:\\Spiele");
+    EXPECT_EQ("E:\\Spiele\\", archive.GetTargetDir());
+    archive.SetTargetDir("");
+    EXPECT_EQ("\\", archive.GetTargetDir());
+    archive.SetTargetDir("/media/card/");
+    EXPECT_EQ("\\media\\card\\", archive.GetTargetDir());
+}
+
+TEST(MemFile, ReadsWithinTheBytesOnly) {
+    const unsigned char bytes[] = {1, 2, 3, 4, 5};
+    CMemFile file(bytes, sizeof(bytes));
+    unsigned char buffer[8] = {};
+    EXPECT_EQ(3u, file.Read(buffer, 3));
+    EXPECT_EQ(3u, file.GetPosition());
+    EXPECT_EQ(2u, file.Read(buffer, 8));
+    EXPECT_EQ(5, buffer[1]);
+    EXPECT_EQ(0u, file.Read(buffer, 8));
+    EXPECT_FALSE(file.Seek(6));
+    EXPECT_TRUE(file.Seek(1));
+    EXPECT_EQ(2, *file.GetCurrent());
+    file.Close();
+    EXPECT_EQ(0u, file.GetLength());
+    EXPECT_EQ(0u, file.Read(buffer, 8));
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+// tests/archive/GzipFileStreamTest.cpp: the member form written, and what reading detects.
+#include "ArchiveTestSupport.h"
+
+#include "archive/GzipFileStream.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+using namespace archive_test;
+
+namespace {
+
+std::string RawDeflate(const std::string& strData) {
+    z_stream stream = {};
+    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    std::string strOut(deflateBound(&stream, strData.size()), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(strData.data()));
+    stream.avail_in = static_cast<uInt>(strData.size());
+    stream.next_out = reinterpret_cast<Bytef*>(&strOut[0]);
+    stream.avail_out = static_cast<uInt>(strOut.size());
+    deflate(&stream, Z_FINISH);
+    strOut.resize(stream.total_out);
+    deflateEnd(&stream);
+    return strOut;
+}
+
+std::string LittleEndian(unsigned long nValue) {
+    std::string strBytes;
+    for (int i = 0; i < 4; ++i)
+        strBytes += static_cast<char>(nValue >> (8 * i) & 0xFF);
+    return strBytes;
+}
+
+class GzipFileStream : public ::testing::Test {
+protected:
+    std::string Path(const char* pszName) const { return (m_scratch.Root() / pszName).string(); }
+
+    std::string WriteMember(const std::string& strData) {
+        CGzipFileStream stream;
+        EXPECT_TRUE(stream.Open(Path("w.gz").c_str(), gzModeWrite));
+        EXPECT_TRUE(stream.Write(strData.data(), static_cast<unsigned>(strData.size())));
+        EXPECT_TRUE(stream.Close());
+        return ReadFile(Path("w.gz"));
+    }
+
+    // ReadAll of a file with these bytes: "<damaged>" when no buffer came back.
+    std::string ReadAllOf(const std::string& strBytes, BOOL* pbClosed = nullptr) {
+        WriteFile(Path("r.gz"), strBytes);
+        CGzipFileStream stream;
+        EXPECT_TRUE(stream.Open(Path("r.gz").c_str(), gzModeRead));
+        std::unique_ptr<unsigned char[]> pBuffer;
+        int nSize = -1;
+        const BOOL bResult = stream.ReadAll(pBuffer, nSize);
+        const BOOL bClosed = stream.Close();
+        if (pbClosed)
+            *pbClosed = bClosed;
+        if (!pBuffer)
+            return "<damaged>";
+        EXPECT_EQ(nSize != 0, bResult != FALSE);
+        return std::string(reinterpret_cast<char*>(pBuffer.get()), nSize);
+    }
+
+    CScratch m_scratch;
+};
+
+TEST_F(GzipFileStream, WritesTheArchiveMemberFormOnEveryPlatform) {
+    const std::string strData = "RIFF\x24\x08\0\0WAVEfmt and some more text text text";
+    const std::string strHeader("\x1F\x8B\x08\0\0\0\0\0\0\x0B", 10);
+    EXPECT_EQ(strHeader + RawDeflate(strData) +
+                  LittleEndian(crc32(0, reinterpret_cast<const Bytef*>(strData.data()),
+                                     static_cast<uInt>(strData.size()))) +
+                  LittleEndian(strData.size()),
+              WriteMember(strData));
+}
+
+TEST_F(GzipFileStream, AnEmptyWriteIsStillAMember) {
+    const std::string strMember = WriteMember("");
+    EXPECT_EQ(std::string("\x1F\x8B\x08\0\0\0\0\0\0\x0B", 10), strMember.substr(0, 10));
+    EXPECT_EQ("", ReadAllOf(strMember));
+}
+
+TEST_F(GzipFileStream, ReadsBackWhatWasWrittenInPieces) {
+    std::string strData;
+    for (int i = 0; i < 200000; ++i)
+        strData += static_cast<char>((i * 7919) % 251);
+    CGzipFileStream stream;
+    ASSERT_TRUE(stream.Open(Path("w.gz").c_str(), gzModeWrite));
+    EXPECT_TRUE(stream.WriteString("head:"));
+    EXPECT_TRUE(stream.Write(strData.data(), 150000));
+    EXPECT_TRUE(stream.Write(strData.data() + 150000, 50000));
+    EXPECT_EQ(0, stream.Read(&strData[0], 1));
+    ASSERT_TRUE(stream.Close());
+    EXPECT_EQ("head:" + strData, ReadAllOf(ReadFile(Path("w.gz"))));
+}
+
+TEST_F(GzipFileStream, OpenRefusesASecondOpenAMissingFileAndUnknownModes) {
+    CGzipFileStream stream;
+    EXPECT_FALSE(stream.Open(Path("missing.gz").c_str(), gzModeRead));
+    EXPECT_EQ(gzModeNone, stream.GetMode());
+    EXPECT_FALSE(stream.Open(Path("x.gz").c_str(), 3));
+    EXPECT_FALSE(stream.IsOpen());
+    ASSERT_TRUE(stream.Open(Path("x.gz").c_str(), gzModeWrite));
+    EXPECT_FALSE(stream.Open(Path("x.gz").c_str(), gzModeWrite));
+    EXPECT_TRUE(stream.Close());
+    EXPECT_FALSE(stream.Close());
+}
+
+TEST_F(GzipFileStream, ReadModeRefusesWriting) {
+    WriteFile(Path("r.gz"), Gzip("abc"));
+    CGzipFileStream stream;
+    ASSERT_TRUE(stream.Open(Path("r.gz").c_str(), gzModeRead));
+    EXPECT_EQ(static_cast<std::int32_t>(Gzip("abc").size()), stream.GetFileSize());
+    EXPECT_FALSE(stream.Write("x", 1));
+    char buffer[8];
+    EXPECT_EQ(3, stream.Read(buffer, sizeof(buffer)));
+}
+
+TEST_F(GzipFileStream, ReadAllDetectsEveryKindOfDamage) {
+    const std::string strData(20000, 'k');
+    std::string strCrc = Gzip(strData);
+    strCrc[strCrc.size() - 6] ^= 0x10;
+    EXPECT_EQ("<damaged>", ReadAllOf(strCrc));
+    std::string strSize = Gzip(strData);
+    strSize[strSize.size() - 1] ^= 0x01;
+    EXPECT_EQ("<damaged>", ReadAllOf(strSize));
+    const std::string strFull = Gzip(strData);
+    BOOL bClosed = TRUE;
+    EXPECT_EQ("<damaged>", ReadAllOf(strFull.substr(0, strFull.size() - 12), &bClosed));
+    EXPECT_FALSE(bClosed);
+    EXPECT_EQ("<damaged>", ReadAllOf(strFull.substr(0, 15)));
+}
+
+TEST_F(GzipFileStream, ReadAllPassesForeignBytesAndJoinsMembers) {
+    EXPECT_EQ("plain bytes", ReadAllOf("plain bytes"));
+    EXPECT_EQ("", ReadAllOf(""));
+    EXPECT_EQ("onetwo", ReadAllOf(Gzip("one") + Gzip("two")));
+    // A ratio far above one needs many chunks.
+    const std::string strLarge(3000000, 'r');
+    EXPECT_EQ(strLarge, ReadAllOf(Gzip(strLarge)));
+}
+
+} // namespace
