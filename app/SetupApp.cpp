@@ -3,7 +3,12 @@
 
 #include "app/SetupDialog.h"
 #include "app/TargetDir.h"
-#include "wizard/WizardPage.h"
+#include "pages/FinishPage.h"
+#include "pages/LicensePage.h"
+#include "pages/ProgressPage.h"
+#include "pages/SummaryPage.h"
+#include "pages/TargetPage.h"
+#include "pages/WelcomePage.h"
 
 #include <commctrl.h>
 
@@ -21,12 +26,12 @@ BOOL CSetupApp::InitInstance() {
 
     CSetupDialog dlg(nullptr);
     m_pMainWnd = &dlg;
-    CWizardPage welcome(129);
-    CWizardPage license(136);
-    CWizardPage target(139);
-    CWizardPage summary(140);
-    CWizardPage progress(141);
-    CWizardPage finish(142);
+    CWelcomePage welcome;
+    CLicensePage license;
+    CTargetPage target;
+    CSummaryPage summary;
+    CProgressPage progress;
+    CFinishPage finish;
 
     welcome.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
     finish.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));

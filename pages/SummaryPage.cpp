@@ -1,0 +1,48 @@
+// pages/SummaryPage.cpp
+#include "pages/SummaryPage.h"
+
+#include "app/TargetDir.h"
+#include "framework/DataExchange.h"
+#include "pages/PageText.h"
+#include "wizard/WizardFrame.h"
+
+namespace {
+
+constexpr UINT IDD_SUMMARY = 140;
+constexpr int IDC_SUMMARY_TOPIC = 1015;
+constexpr int IDC_SUMMARY_SUBTOPIC = 1016;
+constexpr int IDC_SUMMARY_PREFACE = 1017;
+constexpr int IDC_SUMMARY_PATH = 1018;
+
+constexpr UINT IDS_SUMMARY_TOPIC = 116;
+constexpr UINT IDS_SUMMARY_SUBTOPIC = 117;
+constexpr UINT IDS_SUMMARY_PREFACE = 118;
+constexpr UINT IDS_INSTALL = 119;
+
+} // namespace
+
+CSummaryPage::CSummaryPage(CWnd* pParent) : CWizardPage(IDD_SUMMARY, pParent) {}
+
+CSummaryPage::~CSummaryPage() = default;
+
+void CSummaryPage::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_SUMMARY_TOPIC, m_lblTopic);
+    DDX_Control(pDX, IDC_SUMMARY_SUBTOPIC, m_lblSubtopic);
+    DDX_Control(pDX, IDC_SUMMARY_PREFACE, m_stcPreface);
+    DDX_Text(pDX, IDC_SUMMARY_PATH, m_strTargetPath);
+}
+
+BOOL CSummaryPage::OnInitDialog() {
+    CWizardPage::OnInitDialog();
+    SetTopicLabel(m_lblTopic, 12, LoadText(IDS_SUMMARY_TOPIC));
+    SetSubtopicLabel(m_lblSubtopic, LoadTitledString(IDS_SUMMARY_SUBTOPIC));
+    m_stcPreface.SetWindowText(LoadTitledString(IDS_SUMMARY_PREFACE));
+    return TRUE;
+}
+
+void CSummaryPage::OnSetActive() {
+    m_pFrame->SetNextButtonText(IDS_INSTALL);
+    // Taken anew at each showing: the user may have gone Back and chosen again.
+    m_strTargetPath = g_strTargetDir;
+    UpdateData(FALSE);
+}
