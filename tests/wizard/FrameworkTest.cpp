@@ -1,0 +1,146 @@
+// tests/wizard/FrameworkTest.cpp: the framework layer's own rules: string
+// loading, data exchange binding and validation, subclassing, worker threads.
+#include "framework/AnsiString.h"
+#include "framework/DataExchange.h"
+#include "framework/Dialog.h"
+#include "framework/Static.h"
+#include "framework/WinThread.h"
+#include "wizard/TextLabel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AnsiString, LoadsStringsInTheAnsiCodePage) {
+    CString str;
+    EXPECT_TRUE(str.LoadString(103));
+    EXPECT_EQ(str, "Korvanu 1.1");
+
+    EXPECT_TRUE(str.LoadString(111));
+    char szExpected[64] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, L"Installationsziel w\u00e4hlen", -1, szExpected,
+                          sizeof szExpected, nullptr, nullptr);
+    EXPECT_EQ(str, szExpected);
+}
+
+TEST(AnsiString, IdWithoutAStringLoadsEmpty) {
+    CString str("before");
+    EXPECT_FALSE(str.LoadString(104));
+    EXPECT_TRUE(str.IsEmpty());
+    EXPECT_FALSE(str.LoadString(4000));
+    EXPECT_TRUE(str.IsEmpty());
+}
+
+TEST(AnsiString, FormatsLongTexts) {
+    CString strLong(std::string(3000, 'x').c_str());
+    CString str;
+    str.Format("%s von %s: %dMB", strLong.c_str(), "Korvanu 1.1", 242);
+    EXPECT_EQ(str.GetLength(), 3000 + 23);
+    EXPECT_EQ(CString(str.c_str() + 3000), " von Korvanu 1.1: 242MB");
+}
+
+// Page template 201 bound the way the pages bind their controls.
+class CBindingPage : public CDialog {
+public:
+    CBindingPage() : CDialog(201) {}
+
+    CTextLabel m_label;
+    CStatic m_plain;
+    CString m_strPath = "E:\\";
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Control(pDX, 301, m_label);
+        DDX_Control(pDX, 303, m_plain);
+        DDX_Text(pDX, 302, m_strPath);
+        DDV_MaxChars(pDX, m_strPath, 5);
+    }
+};
+
+class DataExchange : public testing::Test {
+protected:
+    DataExchange() {
+        m_hParent = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
+                                      nullptr, nullptr);
+        m_parent.Attach(m_hParent);
+        m_page.Create(201, &m_parent);
+        ::GetClassInfoA(nullptr, "Static", &m_staticClass);
+    }
+    ~DataExchange() override { ::DestroyWindow(m_hParent); }
+
+    static WNDPROC ProcOf(HWND hWnd) {
+        return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+    }
+
+    HWND m_hParent;
+    CWnd m_parent;
+    CBindingPage m_page;
+    WNDCLASSA m_staticClass = {};
+};
+
+TEST_F(DataExchange, SubclassesOnlyControlsThatPaintThemselves) {
+    EXPECT_EQ(m_page.m_label.m_hWnd, ::GetDlgItem(m_page.m_hWnd, 301));
+    EXPECT_EQ(m_page.m_plain.m_hWnd, ::GetDlgItem(m_page.m_hWnd, 303));
+    EXPECT_NE(ProcOf(m_page.m_label.m_hWnd), m_staticClass.lpfnWndProc);
+    EXPECT_EQ(ProcOf(m_page.m_plain.m_hWnd), m_staticClass.lpfnWndProc);
+    m_page.UpdateData(FALSE);
+    EXPECT_EQ(m_page.m_label.m_hWnd, ::GetDlgItem(m_page.m_hWnd, 301));
+}
+
+TEST_F(DataExchange, LoadingLimitsTheTextAndSavingChecksIt) {
+    HWND hEdit = ::GetDlgItem(m_page.m_hWnd, 302);
+    EXPECT_EQ(::SendMessageA(hEdit, EM_GETLIMITTEXT, 0, 0), 5);
+    char sz[16] = "";
+    ::GetWindowTextA(hEdit, sz, sizeof sz);
+    EXPECT_STREQ(sz, "E:\\");
+
+    ::SetWindowTextA(hEdit, "E:\\sub");
+    EXPECT_FALSE(m_page.UpdateData(TRUE));
+    ::SetWindowTextA(hEdit, "F:\\x");
+    EXPECT_TRUE(m_page.UpdateData(TRUE));
+    EXPECT_EQ(m_page.m_strPath, "F:\\x");
+}
+
+TEST_F(DataExchange, DestroyedControlsReleaseTheirWrappers) {
+    m_page.DestroyWindow();
+    EXPECT_EQ(m_page.m_hWnd, nullptr);
+    EXPECT_EQ(m_page.m_label.m_hWnd, nullptr);
+}
+
+TEST(Subclassing, WrapperGoneFirstGivesTheControlItsProcedureBack) {
+    HWND hStatic = ::CreateWindowExA(0, "Static", "x", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                     nullptr, nullptr);
+    WNDPROC pfnOriginal = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hStatic, GWLP_WNDPROC));
+    {
+        CTextLabel label;
+        ASSERT_TRUE(label.SubclassWindow(hStatic));
+        EXPECT_NE(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hStatic, GWLP_WNDPROC)),
+                  pfnOriginal);
+    }
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hStatic, GWLP_WNDPROC)), pfnOriginal);
+    EXPECT_EQ(::GetWindowLongPtrA(hStatic, GWLP_USERDATA), 0);
+    ::RedrawWindow(hStatic, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ::DestroyWindow(hStatic);
+}
+
+struct CThreadRun {
+    HANDLE hDone;
+    DWORD dwThreadID;
+};
+
+UINT RecordThread(LPVOID pParam) {
+    CThreadRun* pRun = static_cast<CThreadRun*>(pParam);
+    pRun->dwThreadID = ::GetCurrentThreadId();
+    ::SetEvent(pRun->hDone);
+    return 23;
+}
+
+TEST(WinThread, RunsTheFunctionOnItsOwnThread) {
+    CThreadRun run = {::CreateEventA(nullptr, TRUE, FALSE, nullptr), 0};
+    ASSERT_NE(AfxBeginThread(&RecordThread, &run), nullptr);
+    ASSERT_EQ(::WaitForSingleObject(run.hDone, 5000), WAIT_OBJECT_0);
+    EXPECT_NE(run.dwThreadID, ::GetCurrentThreadId());
+    ::CloseHandle(run.hDone);
+}
+
+} // namespace
