@@ -1,0 +1,15 @@
+// tests/gui/driver/Wait.h
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+namespace gui {
+
+using Millis = std::chrono::milliseconds;
+
+// Polls `condition` until it holds or `timeout` has passed; every wait of the
+// driver goes through here, so no test can hang on a window that never comes.
+bool WaitUntil(const std::function<bool()>& condition, Millis timeout);
+
+} // namespace gui
