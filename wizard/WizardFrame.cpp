@@ -80,6 +80,9 @@ BOOL CWizardFrame::ActivatePage(CWizardPage* pPage) {
     if (!pPage->m_bCreated) {
         if (!pPage->Create(pPage->m_nTemplateID, this))
             return FALSE;
+        // The dialog manager steps into a child's controls only where the child
+        // has WS_EX_CONTROLPARENT too; the page templates lack DS_CONTROL.
+        pPage->ModifyStyleEx(0, WS_EX_CONTROLPARENT);
         pPage->m_bCreated = TRUE;
         pPage->m_pFrame = this;
         if (!pPage->OnPageCreated())

@@ -123,6 +123,18 @@ TEST_F(WizardFrame, PagesAreCreatedOnceAndKeepTheirState) {
     EXPECT_FALSE(page3.IsCreated());
 }
 
+TEST_F(WizardFrame, TabReachesThePageControls) {
+    HWND hPageEdit = nullptr, hFound = nullptr;
+    RunModal(frame, [&] {
+        hPageEdit = ::GetDlgItem(page1.m_hWnd, 302);
+        HWND hItem = Button(IDCANCEL);
+        for (int i = 0; i < 8 && hItem != hPageEdit; ++i)
+            hItem = ::GetNextDlgTabItem(frame.m_hWnd, hItem, FALSE);
+        hFound = hItem;
+    });
+    EXPECT_EQ(hFound, hPageEdit);
+}
+
 TEST_F(WizardFrame, WizardResultsChooseTheNextPage) {
     page1.nNext = 203;
     page3.nBack = -1;
