@@ -1,0 +1,134 @@
+// tests/tools/ArchiveCheckTest.cpp: the framing, member and name checks behind
+// list and verify.
+#include "ArchiveScanner.h"
+#include "MemberCheck.h"
+#include "NameCheck.h"
+#include "ToolTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace tool_test;
+
+namespace {
+
+SByteBlock BlockOf(const std::string& strData) {
+    SByteBlock block;
+    block.pData = reinterpret_cast<const unsigned char*>(strData.data());
+    block.nSize = strData.size();
+    return block;
+}
+
+SMemberReport CheckMember(const std::string& strMember) {
+    return CMemberCheck::Check(reinterpret_cast<const unsigned char*>(strMember.data()),
+                               strMember.size());
+}
+
+} // namespace
+
+TEST(ArchiveScanner, SplitsEntriesAndEndsCleanly) {
+    std::string strArchive = Entry("a", Gzip("x")) + Entry("b \\~#", "") + Entry("c\\d", "zz");
+    CArchiveScanner scanner(BlockOf(strArchive));
+    SScanEntry entry;
+    ASSERT_EQ(scanner.Next(entry), scanEntry);
+    EXPECT_EQ(entry.strName, "a");
+    EXPECT_EQ(entry.nMemberLength, Gzip("x").size());
+    // A name ending in the separator's first bytes is still cut at the full separator.
+    ASSERT_EQ(scanner.Next(entry), scanEntry);
+    EXPECT_EQ(entry.strName, "b \\~#");
+    EXPECT_EQ(entry.nMemberLength, 0u);
+    ASSERT_EQ(scanner.Next(entry), scanEntry);
+    EXPECT_EQ(entry.strName, "c\\d");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(entry.pMember), 2), "zz");
+    EXPECT_EQ(scanner.Next(entry), scanEnd);
+    EXPECT_EQ(scanner.GetPosition(), strArchive.size());
+}
+
+TEST(ArchiveScanner, EmptyArchiveHasNoEntries) {
+    SScanEntry entry;
+    EXPECT_EQ(CArchiveScanner(SByteBlock()).Next(entry), scanEnd);
+}
+
+TEST(ArchiveScanner, SeparatorAtTheStartIsPartOfTheName) {
+    // The installer needs a name byte before it looks for the separator.
+    std::string strArchive = Entry(" \\~#$&* x", "");
+    SScanEntry entry;
+    ASSERT_EQ(CArchiveScanner(BlockOf(strArchive)).Next(entry), scanEntry);
+    EXPECT_EQ(entry.strName, " \\~#$&* x");
+}
+
+TEST(ArchiveScanner, TellsWhereAndHowTheFramingBreaks) {
+    std::string strGood = Entry("a", Gzip("x"));
+    struct {
+        std::string strTail;
+        EScanState nState;
+    } cases[] = {{"garbage without separator", scanNoSeparator},
+                 {"b \\~#$&* \x01\x00", scanShortLength},
+                 {Entry("b", "12345").substr(0, 15), scanPastEnd}};
+    for (const auto& c : cases) {
+        std::string strArchive = strGood + c.strTail;
+        CArchiveScanner scanner(BlockOf(strArchive));
+        SScanEntry entry;
+        ASSERT_EQ(scanner.Next(entry), scanEntry);
+        EXPECT_EQ(scanner.Next(entry), c.nState) << c.strTail;
+        EXPECT_EQ(scanner.GetPosition(), strGood.size());
+        EXPECT_EQ(scanner.Next(entry), scanEnd);
+    }
+}
+
+TEST(MemberCheck, AcceptsIntactMembersAndCountsTheirBytes) {
+    SMemberReport report = CheckMember(Gzip("hello, world"));
+    EXPECT_EQ(report.nState, memberOk);
+    EXPECT_EQ(report.nDecodedSize, 12u);
+    EXPECT_EQ(report.nMembers, 1);
+    EXPECT_EQ(CheckMember(Gzip("")).nState, memberOk);
+}
+
+TEST(MemberCheck, DecodesFollowingMembersIntoOneFile) {
+    SMemberReport report = CheckMember(Gzip("abc") + Gzip("defg"));
+    EXPECT_EQ(report.nState, memberOk);
+    EXPECT_EQ(report.nDecodedSize, 7u);
+    EXPECT_EQ(report.nMembers, 2);
+}
+
+TEST(MemberCheck, SkipsOptionalHeaderFields) {
+    std::string strMember = Gzip("data");
+    // FNAME with "n.txt" and FEXTRA with two bytes, inserted after the fixed header.
+    strMember[3] = 0x0C;
+    strMember.insert(10, std::string("\x02\x00xyn.txt\x00", 10));
+    EXPECT_EQ(CheckMember(strMember).nState, memberOk);
+}
+
+TEST(MemberCheck, NamesEachKindOfDamage) {
+    std::string strMember = Gzip(std::string(5000, 'a') + "0123456789");
+    std::string strBadCrc = strMember;
+    strBadCrc[strBadCrc.size() - 8] ^= 1;
+    std::string strBadSize = strMember;
+    strBadSize[strBadSize.size() - 4] ^= 1;
+    std::string strBadData = strMember;
+    strBadData[10] = static_cast<char>(0xFF); // block type 3 does not exist
+    std::string strBadHeader = strMember;
+    strBadHeader[2] = 7;
+    EXPECT_EQ(CheckMember("").nState, memberEmpty);
+    EXPECT_EQ(CheckMember("plain text").nState, memberNotGzip);
+    EXPECT_EQ(CheckMember(strBadCrc).nState, memberBadCrc);
+    EXPECT_EQ(CheckMember(strBadSize).nState, memberBadSize);
+    EXPECT_EQ(CheckMember(strBadData).nState, memberBadData);
+    EXPECT_EQ(CheckMember(strBadHeader).nState, memberBadHeader);
+    EXPECT_EQ(CheckMember(strMember.substr(0, 6)).nState, memberBadHeader);
+    EXPECT_EQ(CheckMember(strMember.substr(0, strMember.size() - 3)).nState, memberCutShort);
+    EXPECT_EQ(CheckMember(strMember.substr(0, 14)).nState, memberCutShort);
+    EXPECT_EQ(CheckMember(strMember + "junk").nState, memberTrailing);
+}
+
+TEST(NameCheck, RefusesWhatTheInstallerRefusesAndClashesOnTheCard) {
+    CNameCheck names;
+    EXPECT_EQ(names.Check("sounds\\a.wav"), nullptr);
+    EXPECT_EQ(names.Check("sounds\\b.wav"), nullptr);
+    EXPECT_NE(names.Check("..\\evil.txt"), nullptr);
+    EXPECT_NE(names.Check("c:\\x.txt"), nullptr);
+    EXPECT_NE(names.Check("NUL.txt"), nullptr);
+    EXPECT_NE(names.Check("SOUNDS\\A.WAV"), nullptr); // the same file on FAT
+    EXPECT_NE(names.Check("Sounds"), nullptr);        // a file where a folder is
+    EXPECT_EQ(names.Check("other.txt"), nullptr);
+    EXPECT_NE(names.Check("other.txt\\inner.txt"), nullptr); // a folder where a file is
+}

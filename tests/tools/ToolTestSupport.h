@@ -1,0 +1,55 @@
+// tests/tools/ToolTestSupport.h: running the payload program, scratch folders,
+// and archives made by hand.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace tool_test {
+
+struct SRun {
+    int nExit = -1;
+    std::string strOut;
+    std::string strErr;
+};
+
+// Runs the payload program built next to the tests with the arguments, each
+// quoted, and collects its exit code and output.
+SRun RunPayload(const std::string& strArguments);
+// Double quotes around a path, for RunPayload's argument text.
+std::string Quoted(const std::filesystem::path& path);
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& strData);
+struct SFileDigest {
+    std::uint64_t nSize;
+    std::uint32_t nCrc;
+    bool operator==(const SFileDigest& other) const {
+        return nSize == other.nSize && nCrc == other.nCrc;
+    }
+};
+// Every regular file below a folder: name relative to it ('/'-separated) to
+// size and CRC-32, so that big trees compare without holding their bytes.
+std::map<std::string, SFileDigest> DigestTree(const std::filesystem::path& root);
+
+// A gzip member of the data (zlib, default level), and one archive entry.
+std::string Gzip(const std::string& strData);
+std::string Entry(const std::string& strName, const std::string& strMember);
+
+// A fresh folder in the working directory, removed afterwards.
+class CScratch {
+public:
+    CScratch();
+    ~CScratch();
+    CScratch(const CScratch&) = delete;
+    CScratch& operator=(const CScratch&) = delete;
+
+    std::filesystem::path operator/(const std::string& strName) const { return m_root / strName; }
+
+private:
+    std::filesystem::path m_root;
+};
+
+} // namespace tool_test
