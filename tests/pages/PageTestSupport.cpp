@@ -1,0 +1,244 @@
+// tests/pages/PageTestSupport.cpp
+#include "PageTestSupport.h"
+
+#include "app/TargetDir.h"
+#include "archive/ArchivFormat.h"
+#include "archive/ArchiveRegistry.h"
+#include "framework/WinThread.h"
+
+#include <commctrl.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <chrono>
+
+// The installer defines it beside its application object; the tests have none.
+CString g_strTargetDir;
+
+namespace {
+
+std::function<void()> s_script;
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR nIDEvent, DWORD) {
+    ::KillTimer(nullptr, nIDEvent);
+    std::function<void()> script = std::move(s_script);
+    script();
+}
+
+std::string Gzip(const std::string& strData) {
+    z_stream stream = {};
+    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS + 16, 8, Z_DEFAULT_STRATEGY);
+    std::string strOut(deflateBound(&stream, static_cast<uLong>(strData.size())), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(strData.data()));
+    stream.avail_in = static_cast<uInt>(strData.size());
+    stream.next_out = reinterpret_cast<Bytef*>(&strOut[0]);
+    stream.avail_out = static_cast<uInt>(strOut.size());
+    deflate(&stream, Z_FINISH);
+    strOut.resize(stream.total_out);
+    deflateEnd(&stream);
+    return strOut;
+}
+
+BOOL CALLBACK LongestStatic(HWND hChild, LPARAM lParam) {
+    char szClass[16] = "";
+    ::GetClassNameA(hChild, szClass, sizeof szClass);
+    auto& strText = *reinterpret_cast<std::string*>(lParam);
+    const std::string strChild = TextOf(hChild);
+    if (::lstrcmpiA(szClass, "Static") == 0 && strChild.size() > strText.size())
+        strText = strChild;
+    return TRUE;
+}
+
+} // namespace
+
+bool PumpUntil(const std::function<bool()>& ready, DWORD nTimeoutMs) {
+    const DWORD nStart = ::GetTickCount();
+    MSG msg;
+    while (!ready()) {
+        if (::GetTickCount() - nStart > nTimeoutMs)
+            return false;
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        } else {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    return true;
+}
+
+bool IsShown(const CWnd& wnd) {
+    return wnd.m_hWnd && ::IsWindowVisible(wnd.m_hWnd);
+}
+
+std::string TextOf(HWND hWnd) {
+    char sz[8192] = "";
+    return std::string(sz, static_cast<std::size_t>(::GetWindowTextA(hWnd, sz, sizeof sz)));
+}
+
+std::string ItemText(const CWnd& dlg, int nID) {
+    return TextOf(dlg.GetDlgItem(nID));
+}
+
+std::string LoadText(UINT nID) {
+    CString str;
+    str.LoadString(nID);
+    return str.c_str();
+}
+
+CTestWizard::CTestWizard() : CWizardFrame(102, nullptr) {
+    ::InitCommonControls();
+}
+
+INT_PTR CTestWizard::Run(std::function<void()> script) {
+    s_script = [this, script] {
+        script();
+        if (IsOpen())
+            EndDialog(IDABORT);
+    };
+    ::SetTimer(nullptr, 0, 1, &RunScript);
+    return DoModal();
+}
+
+BOOL CTestWizard::OnInitDialog() {
+    SetPlaceholderID(1000);
+    return CWizardFrame::OnInitDialog();
+}
+
+void CTestWizard::Click(int nID) {
+    if (IsButtonShown(nID) && IsButtonEnabled(nID))
+        SendCommand(nID);
+}
+
+void CTestWizard::SendCommand(int nID) {
+    SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(nID)));
+}
+
+CBoxWatcher::CBoxWatcher(std::string strCaption, int nAnswer)
+    : m_strCaption(std::move(strCaption)), m_nAnswer(nAnswer), m_thread([this] { Watch(); }) {}
+
+CBoxWatcher::~CBoxWatcher() {
+    m_bStop = true;
+    m_thread.join();
+}
+
+std::vector<SBoxSeen> CBoxWatcher::Seen() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_seen;
+}
+
+void CBoxWatcher::Watch() {
+    while (!m_bStop) {
+        HWND hBox = nullptr;
+        while ((hBox = ::FindWindowExA(nullptr, hBox, "#32770", m_strCaption.c_str()))) {
+            DWORD nProcess = 0;
+            ::GetWindowThreadProcessId(hBox, &nProcess);
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (nProcess != ::GetCurrentProcessId() || !::IsWindowVisible(hBox) ||
+                std::count(m_answered.begin(), m_answered.end(), hBox))
+                continue;
+            SBoxSeen seen{{}, ::GetWindow(hBox, GW_OWNER)};
+            ::EnumChildWindows(hBox, &LongestStatic, reinterpret_cast<LPARAM>(&seen.strText));
+            m_seen.push_back(seen);
+            m_answered.push_back(hBox);
+            // Posted: the box's thread may be waiting for this one.
+            ::PostMessageA(hBox, WM_COMMAND, MAKEWPARAM(m_nAnswer, BN_CLICKED), 0);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+CTestPayload::CTestPayload(std::initializer_list<std::pair<std::string, std::string>> files) {
+    for (const auto& [strName, strData] : files) {
+        const std::string strMember = Gzip(strData);
+        const auto nLength = static_cast<std::uint32_t>(strMember.size());
+        m_strBytes += strName + ARCHIV_SEPARATOR;
+        for (int i = 0; i < 4; ++i)
+            m_strBytes += static_cast<char>(nLength >> (8 * i) & 0xFF);
+        m_strBytes += strMember;
+        m_entryEnds.push_back(m_strBytes.size());
+    }
+    SByteBlock block;
+    block.pData = reinterpret_cast<const unsigned char*>(m_strBytes.data());
+    block.nSize = m_strBytes.size();
+    RegisterArchive(ARCHIV_RESOURCE_ID, block);
+}
+
+CTestPayload::~CTestPayload() {
+    UnregisterArchive(ARCHIV_RESOURCE_ID);
+}
+
+std::vector<int> CTestPayload::ExpectedPositions() const {
+    std::vector<int> positions;
+    for (std::size_t nEnd : m_entryEnds)
+        positions.push_back(static_cast<int>(nEnd * 100 / m_strBytes.size()));
+    return positions;
+}
+
+LPITEMIDLIST CScriptedTargetPage::BrowseForFolder(BROWSEINFOA& bi) {
+    lastInfo = bi;
+    strLastTitle = bi.lpszTitle ? bi.lpszTitle : "";
+    // S_FALSE: this thread already is a single-threaded apartment.
+    const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    bApartmentReady = hr == S_FALSE;
+    if (SUCCEEDED(hr))
+        ::CoUninitialize();
+    if (strChoice != kNoFileSystemPath)
+        return strChoice.empty() ? nullptr : ::ILCreateFromPathA(strChoice.c_str());
+    // As the shell does, the display name goes into the caller's buffer.
+    ::lstrcpynA(bi.pszDisplayName, "My Computer", MAX_PATH);
+    LPITEMIDLIST pidl = nullptr;
+    ::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &pidl);
+    return pidl;
+}
+
+void CTestProgressPage::ReleaseWorker() {
+    AfxBeginThread(InstallThreadProc, this);
+}
+
+BOOL CTestProgressPage::StartWorker() {
+    ++nWorkerStarts;
+    if (bFailWorker)
+        return FALSE;
+    return bHoldWorker ? TRUE : CProgressPage::StartWorker();
+}
+
+UINT_PTR CTestProgressPage::StartTimer() {
+    return bFailTimer ? 0 : CProgressPage::StartTimer();
+}
+
+WizardTest::WizardTest() {
+    g_strTargetDir = "";
+    welcome.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
+    finish.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
+    wizard.AddPage(&welcome, 129);
+    wizard.AddPage(&license, 136);
+    wizard.AddPage(&target, 139);
+    wizard.AddPage(&summary, 140);
+    wizard.AddPage(&progress, 141);
+    wizard.AddPage(&finish, 142);
+}
+
+void WizardTest::NextTo(const CWnd& page) {
+    wizard.Click(ID_WIZNEXT);
+    ASSERT_TRUE(IsShown(page));
+}
+
+void WizardTest::BackTo(const CWnd& page) {
+    wizard.Click(ID_WIZBACK);
+    ASSERT_TRUE(IsShown(page));
+}
+
+void WizardTest::Browse(const std::string& strChoice) {
+    target.strChoice = strChoice;
+    ::SendMessageA(target.GetDlgItem(1014), BM_CLICK, 0, 0);
+}
+
+void WizardTest::GoToSummary(const std::string& strFolder) {
+    ASSERT_NO_FATAL_FAILURE(NextTo(license));
+    if (::SendMessageA(license.GetDlgItem(1007), BM_GETCHECK, 0, 0) != BST_CHECKED)
+        TickAccept();
+    ASSERT_NO_FATAL_FAILURE(NextTo(target));
+    Browse(strFolder);
+    ASSERT_NO_FATAL_FAILURE(NextTo(summary));
+}
