@@ -165,25 +165,3 @@ TEST_F(CommandLine, VerifyFindsBrokenFramingMembersAndNames) {
     EXPECT_TRUE(Has(run.strOut, "clean"));
     EXPECT_EQ(Verify("").nExit, 0);
 }
-
-TEST_F(CommandLine, ExtractShowsProgressAndTheEnginesMessages) {
-    std::string strFlipped = Gzip("broken");
-    strFlipped[strFlipped.size() - 8] ^= 1;
-    WriteFile(m_scratch / "x.pak", Entry("bad.txt", strFlipped) + Entry("good.txt", Gzip("ok")));
-    SRun run = RunPayload("extract " + Path("x.pak") + " " + Path("out"));
-    EXPECT_EQ(run.nExit, 1);
-    EXPECT_TRUE(Has(run.strErr, "extract: 100 %")) << run.strErr;
-    EXPECT_TRUE(Has(run.strErr, "bad.txt")) << run.strErr;
-    EXPECT_TRUE(Has(run.strErr, "1 entry failed")) << run.strErr;
-    EXPECT_EQ(ReadFile(m_scratch / "out/good.txt"), "ok");
-}
-
-TEST_F(CommandLine, ExtractEndsWithThreeWhenAFolderCannotBeMade) {
-    // A file stands where the entry needs a folder: the installer's fatal end.
-    WriteFile(m_scratch / "out/a", "a file");
-    WriteFile(m_scratch / "x.pak", Entry("a\\b\\c.txt", Gzip("x")) + Entry("d.txt", Gzip("y")));
-    SRun run = RunPayload("extract -q " + Path("x.pak") + " " + Path("out"));
-    EXPECT_EQ(run.nExit, 3);
-    EXPECT_TRUE(Has(run.strErr, "Verzeichnis")) << run.strErr;
-    EXPECT_FALSE(fs::exists(m_scratch / "out/d.txt"));
-}
