@@ -14,6 +14,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Every program runs on a bare Windows: no libstdc++, libgcc or zlib DLL beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# find_package(ZLIB) would otherwise pick libz.dll.a, the import library of zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # ctest runs the Windows test programs through Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/wine-run")
