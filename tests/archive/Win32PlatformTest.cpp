@@ -144,6 +144,23 @@ TEST(Win32Platform, OpensTheArchiveResourceOfTheExecutable) {
     EXPECT_TRUE(ListFiles(scratch.Temp()).empty());
 }
 
+TEST(Win32Platform, ZlibIsLinkedIntoTheProgram) {
+    // A bare Windows has no zlib1.dll, and Wine brings its own, which would hide
+    // the dependency: read the program's import table instead.
+    const BYTE* pBase = reinterpret_cast<const BYTE*>(GetModuleHandleA(nullptr));
+    const auto* pDos = reinterpret_cast<const IMAGE_DOS_HEADER*>(pBase);
+    const auto* pNt = reinterpret_cast<const IMAGE_NT_HEADERS*>(pBase + pDos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    int nDlls = 0;
+    for (const auto* pImport =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(pBase + imports.VirtualAddress);
+         pImport->Name != 0; ++pImport, ++nDlls) {
+        EXPECT_NE(0, lstrcmpiA(reinterpret_cast<const char*>(pBase + pImport->Name), "zlib1.dll"));
+    }
+    EXPECT_LT(0, nDlls);
+}
+
 TEST(Win32Platform, AMissingResourceFailsOpen) {
     CPayloadArchive archive;
     EXPECT_FALSE(archive.Open(ARCHIV_RESOURCE_ID + 1));
