@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cwctype>
+#include <string>
 #include <vector>
 
 namespace {
@@ -185,6 +187,13 @@ std::wstring ClassName(const SzOrOrd& field) {
     return name;
 }
 
+// Styles read best in hexadecimal when a check fails.
+std::string Hex(DWORD value) {
+    char text[16];
+    snprintf(text, sizeof(text), "0x%08lX", static_cast<unsigned long>(value));
+    return text;
+}
+
 std::optional<DialogTemplate> Load(WORD id) {
     auto data = TestModule().Data(RT_DIALOG, MAKEINTRESOURCEW(id), kGerman);
     return data ? DialogTemplate::Parse(*data) : std::nullopt;
@@ -198,8 +207,8 @@ TEST(Dialogs, HeaderAndFont) {
         auto d = Load(want.id);
         ASSERT_TRUE(d) << "missing or not a DLGTEMPLATEEX";
         EXPECT_EQ(d->helpId, 0u);
-        EXPECT_EQ(d->style, want.style);
-        EXPECT_EQ(d->exStyle, want.exStyle);
+        EXPECT_EQ(Hex(d->style), Hex(want.style));
+        EXPECT_EQ(Hex(d->exStyle), Hex(want.exStyle));
         EXPECT_EQ(std::vector<short>({d->x, d->y, d->cx, d->cy}),
                   std::vector<short>({want.x, want.y, want.cx, want.cy}));
         EXPECT_EQ(d->menu, SzOrOrd{});
@@ -225,8 +234,8 @@ TEST(Dialogs, ControlsInTabOrder) {
             EXPECT_EQ(c.id, w.id);
             EXPECT_EQ(ClassName(c.windowClass), ClassName(SzOrOrd{w.windowClass}));
             EXPECT_EQ(c.text, (w.text ? SzOrOrd{w.text} : SzOrOrd{L"", w.image}));
-            EXPECT_EQ(c.style, w.style);
-            EXPECT_EQ(c.exStyle, w.exStyle);
+            EXPECT_EQ(Hex(c.style), Hex(w.style));
+            EXPECT_EQ(Hex(c.exStyle), Hex(w.exStyle));
             EXPECT_EQ(std::vector<short>({c.x, c.y, c.cx, c.cy}),
                       std::vector<short>({w.x, w.y, w.cx, w.cy}));
             EXPECT_EQ(c.helpId, 0u);
