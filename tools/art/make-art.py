@@ -48,7 +48,7 @@ def blend(stops, t):
             f = (t - o0) / (o1 - o0)
             return bytes(round(int(c0[i:i + 2], 16) * (1 - f) + int(c1[i:i + 2], 16) * f)
                          for i in (1, 3, 5)) + b"\xff"
-    return blend(stops, stops[-1][1])
+    raise ValueError(f"{t} lies beyond the last stop")
 
 
 def gradient(width, height, bands, horizontal=False):
@@ -57,8 +57,7 @@ def gradient(width, height, bands, horizontal=False):
     length = width if horizontal else height
     line = []
     for i in range(length):
-        stops = next(s for first, last, s in bands if first <= i <= last)
-        first, last = next((f, l) for f, l, s in bands if f <= i <= l)
+        first, last, stops = next(band for band in bands if band[0] <= i <= band[1])
         line.append(blend(stops, (i - first) / max(1, last - first)))
     if horizontal:
         return b"".join(line) * height
@@ -135,7 +134,7 @@ def title(text, y, size):
 
 
 def sidebar_mvg():
-    w, h = SIDEBAR_SIZE
+    w = SIDEBAR_SIZE[0]
     horizon, band = HORIZON, BAND
     rng = random.Random(1031)
     stars = "\n".join(
@@ -201,7 +200,6 @@ def header_base():
 
 
 def header_mvg():
-    w, h = HEADER_SIZE
     return "\n".join([
         glow(458, 29, 27, "#9fc0ff", 6, 0.07),
         console(458, 26, 26, 10, 4),
@@ -327,10 +325,11 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "res")
     w, h = SIDEBAR_SIZE
-    write_bmp(os.path.join(out, "sidebar.bmp"), render(sidebar_mvg(), w, h, sidebar_base()), w, h,
-              SIDEBAR_PPM)
+    sidebar = render(sidebar_mvg(), w, h, sidebar_base())
+    write_bmp(os.path.join(out, "sidebar.bmp"), sidebar, w, h, SIDEBAR_PPM)
     w, h = HEADER_SIZE
-    write_bmp(os.path.join(out, "header.bmp"), render(header_mvg(), w, h, header_base()), w, h, 0)
+    header = render(header_mvg(), w, h, header_base())
+    write_bmp(os.path.join(out, "header.bmp"), header, w, h, 0)
     write_ico(os.path.join(out, "setup.ico"))
 
 
