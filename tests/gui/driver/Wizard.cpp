@@ -68,8 +68,11 @@ Page Wizard::CurrentPage() const {
     return Page::None;
 }
 
+// A page shows before the frame has finished switching to it (the page sets
+// its buttons after it is shown), so the frame's thread is let finish first.
 bool Wizard::WaitForPage(Page page, Millis timeout) const {
-    return WaitUntil([&] { return CurrentPage() == page; }, timeout);
+    return WaitUntil([&] { return CurrentPage() == page; }, timeout) && m_frame.Sync() &&
+           CurrentPage() == page;
 }
 
 Window Wizard::Control(int id) const {
