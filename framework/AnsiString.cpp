@@ -95,7 +95,3 @@ CString operator+(const CString& left, LPCSTR right) {
 bool operator==(const CString& left, LPCSTR right) {
     return left.m_str == (right ? right : "");
 }
-
-bool operator!=(const CString& left, LPCSTR right) {
-    return !(left == right);
-}

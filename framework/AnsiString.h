@@ -36,7 +36,6 @@ public:
     CString& operator+=(char ch);
     friend CString operator+(const CString& left, LPCSTR right);
     friend bool operator==(const CString& left, LPCSTR right);
-    friend bool operator!=(const CString& left, LPCSTR right);
 
 private:
     void FormatArgs(LPCSTR pszFormat, ...);

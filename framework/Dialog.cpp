@@ -78,7 +78,8 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // In a dialog procedure the default processing is the dialog manager's:
 // returning FALSE hands the message back to it.
 LRESULT CDialog::Default() {
-    m_pCurrentMsg->bDefault = TRUE;
+    if (m_pCurrentMsg)
+        m_pCurrentMsg->bDefault = TRUE;
     return 0;
 }
 

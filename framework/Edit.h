@@ -8,5 +8,4 @@ public:
     void SetSel(int nStart, int nEnd) {
         SendMessage(EM_SETSEL, static_cast<WPARAM>(nStart), static_cast<LPARAM>(nEnd));
     }
-    void LimitText(int nChars) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(nChars)); }
 };

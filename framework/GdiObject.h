@@ -15,7 +15,6 @@ public:
     BOOL Attach(HGDIOBJ hObject);
     HGDIOBJ Detach();
     BOOL DeleteObject();
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
 
     HGDIOBJ m_hObject = nullptr;
 };

@@ -10,6 +10,4 @@ public:
     void SetRange32(int nLower, int nUpper) {
         SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(nLower), static_cast<LPARAM>(nUpper));
     }
-    int SetPos(int nPos) { return static_cast<int>(SendMessage(PBM_SETPOS, nPos)); }
-    int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
 };

@@ -29,15 +29,12 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
     // Created suspended, so that the handle is stored before the thread can
     // end and delete the object. _beginthreadex, not CreateThread: the
     // function uses the C runtime.
-    unsigned nThreadID = 0;
-    pThread->m_hThread = reinterpret_cast<HANDLE>(_beginthreadex(pSecurityAttrs, nStackSize,
-                                                                 &CWinThread::ThreadEntry, pThread,
-                                                                 CREATE_SUSPENDED, &nThreadID));
+    pThread->m_hThread = reinterpret_cast<HANDLE>(_beginthreadex(
+        pSecurityAttrs, nStackSize, &CWinThread::ThreadEntry, pThread, CREATE_SUSPENDED, nullptr));
     if (!pThread->m_hThread) {
         delete pThread;
         return nullptr;
     }
-    pThread->m_nThreadID = nThreadID;
     ::SetThreadPriority(pThread->m_hThread, nPriority);
     if (!(dwCreateFlags & CREATE_SUSPENDED))
         pThread->ResumeThread();

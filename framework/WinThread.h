@@ -23,7 +23,6 @@ public:
     DWORD ResumeThread();
 
     HANDLE m_hThread = nullptr;
-    UINT m_nThreadID = 0;
 
 private:
     friend CWinThread* AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD,

@@ -1,10 +1,6 @@
 // framework/Wnd.cpp
 #include "framework/Wnd.h"
 
-#include "framework/AnsiString.h"
-
-#include <vector>
-
 CWnd::~CWnd() {
     // A subclassed control outlives its wrapper only when the wrapper is
     // destroyed first; give the control its own procedure back.
@@ -66,6 +62,8 @@ LRESULT CWnd::Dispatch(CMessage& msg) {
 }
 
 LRESULT CWnd::Default() {
+    if (!m_pCurrentMsg)
+        return 0;
     CMessage& msg = *m_pCurrentMsg;
     msg.bDefault = TRUE;
     if (m_pfnSuper)
@@ -155,13 +153,6 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
 
 void CWnd::SetWindowText(LPCSTR pszText) {
     ::SetWindowTextA(m_hWnd, pszText);
-}
-
-void CWnd::GetWindowText(CString& rString) const {
-    int nLength = ::GetWindowTextLengthA(m_hWnd);
-    std::vector<char> buffer(static_cast<std::size_t>(nLength) + 1);
-    int nCopied = ::GetWindowTextA(m_hWnd, buffer.data(), nLength + 1);
-    rString = CString(buffer.data(), nCopied);
 }
 
 BOOL CWnd::EnableWindow(BOOL bEnable) {

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-class CString;
-
 // A window wrapper over one HWND. Messages reach the virtual handlers through
 // WindowProc; a wrapper never destroys a window that it did not create.
 class CWnd {
@@ -27,7 +25,6 @@ public:
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void SetWindowText(LPCSTR pszText);
-    void GetWindowText(CString& rString) const;
     BOOL EnableWindow(BOOL bEnable);
     BOOL IsWindowEnabled() const;
     BOOL ShowWindow(int nCmdShow);

@@ -1,10 +1,9 @@
 // tests/wizard/FrameworkTest.cpp: the framework layer's own rules: string
-// loading, data exchange binding and validation, subclassing, worker threads.
+// loading, data exchange binding and validation, subclassing.
 #include "framework/AnsiString.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "framework/Static.h"
-#include "framework/WinThread.h"
 #include "wizard/TextLabel.h"
 
 #include <gtest/gtest.h>
@@ -121,26 +120,6 @@ TEST(Subclassing, WrapperGoneFirstGivesTheControlItsProcedureBack) {
     EXPECT_EQ(::GetWindowLongPtrA(hStatic, GWLP_USERDATA), 0);
     ::RedrawWindow(hStatic, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ::DestroyWindow(hStatic);
-}
-
-struct CThreadRun {
-    HANDLE hDone;
-    DWORD dwThreadID;
-};
-
-UINT RecordThread(LPVOID pParam) {
-    CThreadRun* pRun = static_cast<CThreadRun*>(pParam);
-    pRun->dwThreadID = ::GetCurrentThreadId();
-    ::SetEvent(pRun->hDone);
-    return 23;
-}
-
-TEST(WinThread, RunsTheFunctionOnItsOwnThread) {
-    CThreadRun run = {::CreateEventA(nullptr, TRUE, FALSE, nullptr), 0};
-    ASSERT_NE(AfxBeginThread(&RecordThread, &run), nullptr);
-    ASSERT_EQ(::WaitForSingleObject(run.hDone, 5000), WAIT_OBJECT_0);
-    EXPECT_NE(run.dwThreadID, ::GetCurrentThreadId());
-    ::CloseHandle(run.hDone);
 }
 
 } // namespace

@@ -167,10 +167,4 @@ TEST_F(TextLabel, NewTextWhileShownClearsTheOldOne) {
     EXPECT_EQ(Find(kGreen, 0).nCount, Area());
 }
 
-TEST(TextLabelColors, SetTextColorReturnsThePreviousNormalColour) {
-    CTextLabel label;
-    EXPECT_EQ(label.SetTextColor(RGB(1, 2, 3)), ::GetSysColor(COLOR_BTNTEXT));
-    EXPECT_EQ(label.SetTextColor(RGB(4, 5, 6)), RGB(1, 2, 3));
-}
-
 } // namespace
