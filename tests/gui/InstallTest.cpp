@@ -153,7 +153,7 @@ TEST_F(InstallTest, ReplacesFilesAndReportsOneThatCannotBeWritten) {
     EXPECT_THAT(FileTree::Compare(TestPaths::FromEnvironment("GUI_REFERENCE_SMALL"), Drive("")),
                 ::testing::ElementsAre("differs: " + locked));
     EXPECT_THAT(FileTree::ListFiles(m_temp), IsEmpty());
-    FileTree::Remove(Drive(""));
+    FileTree::MakeFresh(Drive(""));
 }
 
 // Cancel on each page before the installation: one box; No keeps the page,

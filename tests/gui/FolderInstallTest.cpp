@@ -1,0 +1,29 @@
+// tests/gui/FolderInstallTest.cpp
+//
+// An installer built from a folder of our own installs exactly that folder:
+// an empty file, a binary one, a name with blanks, two levels of folders.
+
+#include "FileTree.h"
+#include "TestPaths.h"
+#include "WizardTest.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace gui {
+namespace {
+
+TEST_F(WizardTest, InstallsExactlyTheFolderItWasBuiltFrom) {
+    ASSERT_TRUE(FileTree::MakeFresh(TestPaths::Drive() + "\\folder"));
+    ASSERT_TRUE(StartInstaller("SETUP_FOLDER_EXE"));
+    ASSERT_TRUE(GoToSummary("E:\\folder"));
+    ASSERT_TRUE(InstallFromSummary());
+    ASSERT_TRUE(FinishAndEnd());
+    const std::string source = TestPaths::FromEnvironment("GUI_FOLDER_SOURCE");
+    ASSERT_EQ(FileTree::ListFiles(source).size(), 4u);
+    EXPECT_THAT(FileTree::Compare(source, TestPaths::Drive() + "\\folder"), ::testing::IsEmpty());
+    EXPECT_THAT(FileTree::ListFiles(m_temp), ::testing::IsEmpty());
+}
+
+} // namespace
+} // namespace gui
