@@ -16,10 +16,13 @@ bool IsSeparator(char c) {
 const char kForbidden[] = ":*?\"<>|";
 
 // Names that Windows maps to devices in every folder, with any extension.
+// Windows also counts the superscript digits one, two and three of ISO 8859-1
+// (0xB9, 0xB2, 0xB3 in code page 1252) as digits of COM and LPT names.
 const char* const kReservedNames[] = {
-    "CON",  "PRN",  "AUX",  "NUL",  "CONIN$", "CONOUT$", "COM1", "COM2",
-    "COM3", "COM4", "COM5", "COM6", "COM7",   "COM8",    "COM9", "LPT1",
-    "LPT2", "LPT3", "LPT4", "LPT5", "LPT6",   "LPT7",    "LPT8", "LPT9",
+    "CON",     "PRN",     "AUX",     "NUL",  "CONIN$", "CONOUT$", "COM0",    "COM1",
+    "COM2",    "COM3",    "COM4",    "COM5", "COM6",   "COM7",    "COM8",    "COM9",
+    "COM\xB9", "COM\xB2", "COM\xB3", "LPT0", "LPT1",   "LPT2",    "LPT3",    "LPT4",
+    "LPT5",    "LPT6",    "LPT7",    "LPT8", "LPT9",   "LPT\xB9", "LPT\xB2", "LPT\xB3",
 };
 
 bool IsEmpty(std::string_view component) {
@@ -49,7 +52,8 @@ bool IsReservedName(std::string_view component) {
         if (base.size() != nLength)
             continue;
         std::size_t i = 0;
-        while (i < nLength && std::toupper(static_cast<unsigned char>(base[i])) == pszReserved[i])
+        while (i < nLength && std::toupper(static_cast<unsigned char>(base[i])) ==
+                                  static_cast<unsigned char>(pszReserved[i]))
             ++i;
         if (i == nLength)
             return true;
@@ -69,6 +73,8 @@ bool (*const kComponentRules[])(std::string_view) = {
 } // namespace
 
 BOOL IsSafeEntryName(std::string_view name) {
+    if (name.size() > ENTRY_NAME_MAX)
+        return FALSE;
     std::size_t nStart = 0;
     for (;;) {
         std::size_t nEnd = nStart;

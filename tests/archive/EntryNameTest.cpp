@@ -43,6 +43,9 @@ const char* const kRefused[] = {
     "dir\\con",
     "nul .txt",
     "conout$",
+    "COM\xB9", // superscript one in code page 1252
+    "lpt\xB3.txt",
+    "COM0",
     // Components that Windows would shorten.
     "a.",
     "a ",
@@ -91,6 +94,11 @@ TEST(EntryName, KeepsTheShippedFormOfNames) {
 TEST(EntryName, RefusesANulByteInsideTheName) {
     EXPECT_FALSE(IsSafeEntryName(std::string("a\0b", 3)));
     EXPECT_FALSE(IsSafeEntryName(std::string("a\\\0", 3)));
+}
+
+TEST(EntryName, NamesEndAtTheLongestPathWindowsTakes) {
+    EXPECT_TRUE(IsSafeEntryName(std::string(ENTRY_NAME_MAX, 'a')));
+    EXPECT_FALSE(IsSafeEntryName(std::string(ENTRY_NAME_MAX + 1, 'a')));
 }
 
 TEST(EntryName, EveryDeviceNumberIsReserved) {
