@@ -18,6 +18,12 @@ const int kOsNtfs = 11;
 // Lower bound for ReadAll's chunks, so that a tiny file of high ratio does not
 // decode in tiny steps.
 const std::int32_t kMinChunk = 64 * 1024;
+// CRC-32 and ISIZE close every gzip member.
+const long kTrailerSize = 8;
+
+std::uint32_t LittleEndian32(const unsigned char* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
 
 } // namespace
 
@@ -67,6 +73,15 @@ BOOL CGzipFileStream::OpenRead(const char* pszPath) {
         status.st_size > INT32_MAX)
         return FALSE;
     m_nFileSize = static_cast<std::int32_t>(status.st_size);
+    std::FILE* pFile = std::fopen(pszPath, "rb");
+    if (!pFile)
+        return FALSE;
+    unsigned char magic[2] = {};
+    m_bGzip = std::fread(magic, 1, 2, pFile) == 2 && magic[0] == 0x1F && magic[1] == 0x8B;
+    std::memset(m_trailer, 0, sizeof(m_trailer));
+    if (m_nFileSize >= kTrailerSize && std::fseek(pFile, -kTrailerSize, SEEK_END) == 0)
+        std::fread(m_trailer, 1, sizeof(m_trailer), pFile);
+    std::fclose(pFile);
     m_gzFile = gzopen(pszPath, "rb");
     return m_gzFile != nullptr;
 }
@@ -159,11 +174,25 @@ BOOL CGzipFileStream::ReadAll(std::unique_ptr<unsigned char[]>& pBuffer, int& nS
             nOffset += chunk.second;
             chunk.first.reset();
         }
+        if (m_bGzip && !EndsInTrailer(pJoined.get(), nSize))
+            return FALSE;
         pBuffer = std::move(pJoined);
     } catch (const std::bad_alloc&) {
         return FALSE;
     }
     return nSize != 0;
+}
+
+BOOL CGzipFileStream::EndsInTrailer(const unsigned char* pOutput, int nSize) const {
+    // zlib has checked every member it decoded, the last one included; the
+    // last 8 bytes of the file are that member's trailer only when nothing follows it.
+    if (m_nFileSize < kTrailerSize)
+        return FALSE;
+    const std::uint32_t nLastSize = LittleEndian32(m_trailer + 4);
+    if (nLastSize > static_cast<std::uint32_t>(nSize))
+        return FALSE;
+    const unsigned char* pLast = pOutput + (nSize - static_cast<int>(nLastSize));
+    return crc32(0, pLast, nLastSize) == LittleEndian32(m_trailer);
 }
 
 int CGzipFileStream::ApplyParams() {

@@ -2,8 +2,10 @@
 //
 // Read mode decodes with zlib's gzip file reader, so bytes without the gzip
 // magic pass through unchanged and concatenated members are read one after
-// another. Write mode produces a member of the archive's form on every
-// platform: header 1F 8B 08 00 00000000 00 0B, raw deflate, CRC-32, ISIZE.
+// another. That reader ignores bytes after a member that do not begin another
+// one; ReadAll refuses them, because a length field that claims too much would
+// otherwise swallow the entries behind it unnoticed. Write mode produces a member of the archive's
+// form on every platform: header 1F 8B 08 00 00000000 00 0B, raw deflate, CRC-32, ISIZE.
 #pragma once
 
 #include "archive/DataStream.h"
@@ -29,8 +31,9 @@ public:
     // Read mode: bytes delivered, 0 at the end, -1 on an error; otherwise 0.
     int Read(void* pBuffer, unsigned nLength) override;
     // Decodes the whole file into one new buffer. TRUE when at least one byte
-    // came out. On a damaged file the buffer is left untouched (empty); an
-    // intact file of no bytes yields an empty buffer of size 0.
+    // came out. On a damaged file (including bytes after the last gzip member)
+    // the buffer is left untouched (empty); an intact file of no bytes yields
+    // an empty buffer of size 0.
     BOOL ReadAll(std::unique_ptr<unsigned char[]>& pBuffer, int& nSize) override;
     // Write mode: level and strategy for what follows; zlib's result.
     int ApplyParams() override;
@@ -43,9 +46,16 @@ private:
     BOOL OpenRead(const char* pszPath);
     BOOL Deflate(const void* pData, unsigned nLength, int nFlush);
     BOOL CloseWrite();
+    // Whether the file ends in the trailer of the member that produced the last
+    // bytes of the output.
+    BOOL EndsInTrailer(const unsigned char* pOutput, int nSize) const;
 
     gzFile m_gzFile = nullptr;
     std::int32_t m_nFileSize = 0;
+    // Read mode: whether the file begins with the gzip magic, and its last 8
+    // bytes (CRC-32 and ISIZE of its last member when it does).
+    BOOL m_bGzip = FALSE;
+    unsigned char m_trailer[8] = {};
     // Write mode.
     std::FILE* m_pOut = nullptr;
     z_stream m_zStream = {};

@@ -130,6 +130,12 @@ TEST_F(GzipFileStream, ReadAllDetectsEveryKindOfDamage) {
     EXPECT_EQ("<damaged>", ReadAllOf(strFull.substr(0, 15)));
 }
 
+TEST_F(GzipFileStream, ReadAllRefusesBytesAfterTheLastMember) {
+    EXPECT_EQ("<damaged>", ReadAllOf(Gzip("one") + "x"));
+    EXPECT_EQ("<damaged>", ReadAllOf(Gzip("one") + "name \\~#$&* \x05\0\0\0plain"));
+    EXPECT_EQ("<damaged>", ReadAllOf(Gzip("one") + Gzip("two") + "\x1F"));
+}
+
 TEST_F(GzipFileStream, ReadAllPassesForeignBytesAndJoinsMembers) {
     EXPECT_EQ("plain bytes", ReadAllOf("plain bytes"));
     EXPECT_EQ("", ReadAllOf(""));
