@@ -6,6 +6,7 @@
 #include "archive/EntryName.h"
 #include "archive/GzipFileStream.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -80,8 +81,11 @@ BOOL CPayloadArchive::ExtractNext() {
     if (!m_bOpen || m_pFile->GetPosition() == m_pFile->GetLength())
         return FALSE;
     std::string strName;
-    if (!ReadName(strName))
+    if (!ReadName(strName)) {
+        // The archive ends inside a name: it was cut short.
+        ReportEntry(kDamaged, strName);
         return FALSE;
+    }
     unsigned char field[ARCHIV_LENGTH_FIELD];
     if (m_pFile->Read(field, sizeof(field)) != sizeof(field)) {
         ReportEntry(kDamaged, strName);
@@ -109,17 +113,23 @@ BOOL CPayloadArchive::ExtractNext() {
 
 BOOL CPayloadArchive::ReadName(std::string& strName) {
     // Only the complete separator ends a name; a name has at least one byte.
-    char c;
-    while (m_pFile->Read(&c, 1) == 1) {
-        strName += c;
-        if (strName.size() > ARCHIV_SEPARATOR_LENGTH &&
-            strName.compare(strName.size() - ARCHIV_SEPARATOR_LENGTH, ARCHIV_SEPARATOR_LENGTH,
-                            ARCHIV_SEPARATOR) == 0) {
-            strName.resize(strName.size() - ARCHIV_SEPARATOR_LENGTH);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    // The scan runs over the bytes in place: a damaged archive may hold
+    // megabytes without a separator, and no name longer than ENTRY_NAME_MAX
+    // is used, so only that much (and one byte more) is kept.
+    const char* pStart = reinterpret_cast<const char*>(m_pFile->GetCurrent());
+    const std::uint64_t nLeft = m_pFile->GetLength() - m_pFile->GetPosition();
+    std::uint64_t nName = 1;
+    while (nName + ARCHIV_SEPARATOR_LENGTH <= nLeft &&
+           std::memcmp(pStart + nName, ARCHIV_SEPARATOR, ARCHIV_SEPARATOR_LENGTH) != 0)
+        ++nName;
+    const BOOL bFound = nName + ARCHIV_SEPARATOR_LENGTH <= nLeft;
+    if (!bFound)
+        nName = nLeft;
+    strName.assign(pStart,
+                   static_cast<std::size_t>(std::min<std::uint64_t>(nName, ENTRY_NAME_MAX + 1)));
+    m_pFile->Seek(bFound ? m_pFile->GetPosition() + nName + ARCHIV_SEPARATOR_LENGTH
+                         : m_pFile->GetLength());
+    return bFound;
 }
 
 BOOL CPayloadArchive::StageAndExtract(const std::string& strDestination, std::uint32_t nLength) {
@@ -127,22 +137,23 @@ BOOL CPayloadArchive::StageAndExtract(const std::string& strDestination, std::ui
     const unsigned char* pMember = m_pFile->GetCurrent();
     m_pFile->Seek(m_pFile->GetPosition() + nLength);
 
+    // Every entry stages in the same folder, so a temporary file that cannot be
+    // made or written now fails for every later entry as well: stop at once
+    // instead of showing one box per entry.
     const std::string strTemp = m_platform.GetTempName("T", "T");
     EFileError error = fileErrorNone;
     const OUTPUTHANDLE hTemp =
         strTemp.empty() ? INVALID_OUTPUT : m_platform.CreateOutput(strTemp.c_str(), error);
-    if (hTemp == INVALID_OUTPUT) {
-        ReportEntry(kTempFailed, strTemp);
-        return FALSE;
-    }
+    if (hTemp == INVALID_OUTPUT)
+        ExitWithEntry(kTempFailed, strTemp);
     const BOOL bWritten = m_platform.WriteOutput(hTemp, pMember, nLength, error);
     const BOOL bClosed = m_platform.CloseOutput(hTemp, error);
-    BOOL bResult = FALSE;
+    if (!bWritten || !bClosed) {
+        m_platform.RemoveFile(strTemp.c_str());
+        ExitWithEntry(kTempFailed, strTemp);
+    }
     error = fileErrorNone;
-    if (bWritten && bClosed)
-        bResult = DecodeInto(strTemp.c_str(), strDestination.c_str(), error);
-    else
-        ReportEntry(kTempFailed, strTemp);
+    const BOOL bResult = DecodeInto(strTemp.c_str(), strDestination.c_str(), error);
     m_platform.RemoveFile(strTemp.c_str());
     if (IsLasting(error))
         ExitWithEntry(kWriteFailed, EntryNameOf(strDestination.c_str()));

@@ -6,9 +6,11 @@
 // Paths are built with the backslash as the only separator (the target folder's
 // '/' are turned into '\' as well); the platform maps them onto its own form.
 // Failures of one entry are reported with a message box (caption "Fehler" for the
-// German texts) and the walk goes on; a directory that cannot be made, and a
-// write failure that every later file would repeat (disk full, device gone,
-// write-protected), end the process through CPlatform::ExitFatal.
+// German texts) and the walk goes on; a directory that cannot be made, a
+// temporary file that cannot be made or written, and a write failure that
+// every later file would repeat (disk full, device gone, write-protected), end
+// the process through CPlatform::ExitFatal. An archive cut short is reported
+// with the entry it cuts through.
 #pragma once
 
 #include "archive/MemFile.h"
@@ -52,6 +54,8 @@ public:
     const std::string& GetTargetDir() const { return m_strTargetDir; }
 
 private:
+    // FALSE when the archive ends before a separator; strName then holds what
+    // was read. Keeps at most ENTRY_NAME_MAX + 1 bytes of a name.
     BOOL ReadName(std::string& strName);
     BOOL StageAndExtract(const std::string& strDestination, std::uint32_t nLength);
     // Decompress without the fatal end: a lasting write failure is left in error.

@@ -80,11 +80,26 @@ TEST_F(ArchiveWalk, OneByteNamesAndNamesEndingInPartOfTheSeparator) {
               m_platform.messages[1].strText);
 }
 
-TEST_F(ArchiveWalk, TrailingBytesWithoutSeparatorEndTheWalkQuietly) {
+TEST_F(ArchiveWalk, TrailingBytesWithoutSeparatorAreReportedAsACutEntry) {
+    // An archive cut inside a name: the entries before it land, the cut one is named.
     const std::string strBytes = Entry("a.txt", Gzip("a")) + "garbage \\~#$&";
     EXPECT_EQ(1, ExtractAll(strBytes));
     EXPECT_EQ((std::vector<std::string>{"a.txt"}), ListFiles(m_scratch.Target()));
-    EXPECT_TRUE(m_platform.messages.empty());
+    ASSERT_EQ(1u, m_platform.messages.size());
+    EXPECT_EQ("Die Datei \"garbage \\~#$&\" im Installationspaket ist besch\xE4"
+              "digt.",
+              m_platform.messages[0].strText);
+}
+
+TEST_F(ArchiveWalk, AnOverlongNameIsRefusedAndShownShortened) {
+    const std::string strLong(5000, 'n');
+    EXPECT_EQ(2, ExtractAll(Entry(strLong, Gzip("x")) + Entry("b.txt", Gzip("b"))));
+    EXPECT_EQ((std::vector<std::string>{"b.txt"}), ListFiles(m_scratch.Target()));
+    ASSERT_EQ(1u, m_platform.messages.size());
+    EXPECT_EQ("Der Dateiname \"" + strLong.substr(0, 260) +
+                  "\" im Installationspaket ist ung\xFC"
+                  "ltig.",
+              m_platform.messages[0].strText);
 }
 
 TEST_F(ArchiveWalk, AZeroLengthMemberYieldsAnEmptyFileAndTheNextEntryFollows) {

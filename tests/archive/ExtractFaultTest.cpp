@@ -82,31 +82,54 @@ TEST_F(ExtractFaults, AHugeLengthDoesNotHangOrWrite) {
     EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
 }
 
-TEST_F(ExtractFaults, ATemporaryFileThatCannotBeCreatedSkipsTheEntry) {
+TEST_F(ExtractFaults, ATemporaryFileThatCannotBeCreatedEndsTheProcess) {
+    // The next entry would stage in the same folder: one fatal box, not one per entry.
     m_platform.strCreateFaultPattern = m_scratch.Temp().string();
-    EXPECT_EQ(2u, Walk(Entry("a.txt", Gzip("a")) + Entry("b.txt", Gzip("b"))).size());
-    ASSERT_EQ(2u, m_platform.tempNames.size());
-    EXPECT_EQ(
-        (std::vector<std::string>{
-            "Konnte tempor\xE4re Datei \"" + m_platform.tempNames[0] + "\" nicht erstellen.",
-            "Konnte tempor\xE4re Datei \"" + m_platform.tempNames[1] + "\" nicht erstellen."}),
-        Texts());
+    std::string strFatal;
+    EXPECT_TRUE(Walk(Entry("a.txt", Gzip("a")) + Entry("b.txt", Gzip("b")), &strFatal).empty());
+    ASSERT_EQ(1u, m_platform.tempNames.size());
+    EXPECT_EQ("Konnte tempor\xE4re Datei \"" + m_platform.tempNames[0] + "\" nicht erstellen.",
+              strFatal);
+    EXPECT_TRUE(m_platform.messages.empty());
     EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
 }
 
-TEST_F(ExtractFaults, NoTemporaryNameSkipsTheEntry) {
+TEST_F(ExtractFaults, NoTemporaryNameEndsTheProcess) {
     m_platform.bNoTempName = true;
-    EXPECT_EQ(1u, Walk(Entry("a.txt", Gzip("a"))).size());
-    EXPECT_EQ(std::vector<std::string>{"Konnte tempor\xE4re Datei \"\" nicht erstellen."}, Texts());
+    std::string strFatal;
+    EXPECT_TRUE(Walk(Entry("a.txt", Gzip("a")), &strFatal).empty());
+    EXPECT_EQ("Konnte tempor\xE4re Datei \"\" nicht erstellen.", strFatal);
+    EXPECT_TRUE(m_platform.messages.empty());
 }
 
-TEST_F(ExtractFaults, AFailedStagingWriteRemovesTheTemporaryFile) {
-    m_platform.strWriteFaultPattern = m_scratch.Temp().string();
-    m_platform.nWriteFault = fileErrorDiskFull;
-    EXPECT_EQ(2u, Walk(Entry("a.txt", Gzip("a")) + Entry("b.txt", Gzip("b"))).size());
-    EXPECT_EQ(2u, m_platform.messages.size());
-    ExpectNoTemporaryFiles();
+TEST_F(ExtractFaults, AFailedStagingWriteRemovesTheTemporaryFileAndEnds) {
+    for (std::string* pstrPattern :
+         {&m_platform.strWriteFaultPattern, &m_platform.strCloseFaultPattern}) {
+        m_platform.strWriteFaultPattern.clear();
+        m_platform.strCloseFaultPattern.clear();
+        *pstrPattern = m_scratch.Temp().string();
+        std::string strFatal;
+        EXPECT_TRUE(Walk(Entry("b.txt", Gzip(std::string(3000, 'b'))) + Entry("c.txt", Gzip("c")),
+                         &strFatal)
+                        .empty());
+        EXPECT_EQ("Konnte tempor\xE4re Datei \"" + m_platform.tempNames.back() +
+                      "\" nicht erstellen.",
+                  strFatal);
+        EXPECT_TRUE(m_platform.messages.empty());
+        EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
+        ExpectNoTemporaryFiles();
+    }
+}
+
+TEST_F(ExtractFaults, BytesAfterTheLastGzipMemberAreDamage) {
+    // A length that claims the next entry too: without the check the first
+    // entry would land and the second vanish without a word.
+    const std::string strSecond = Entry("b.txt", Gzip("bbb"));
+    std::string strFirst = Entry("a.txt", Gzip("aaa") + strSecond);
+    EXPECT_EQ(1u, Walk(strFirst).size());
+    EXPECT_EQ(std::vector<std::string>{Damaged("a.txt")}, Texts());
     EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
+    ExpectNoTemporaryFiles();
 }
 
 TEST_F(ExtractFaults, DamagedMembersLeaveNoFileAndKeepAnOldOne) {
