@@ -4,12 +4,14 @@
 //
 // Runs the installer on a display nobody looks at, as a user would: ticks the
 // licence, chooses the target folder, installs, waits for the Finish page and
-// presses "Fertig", saving a picture of every page on the way. Exits with 0
+// presses "Fertig", saving a picture of every page on the way, and prints how
+// long the install took from "Installieren" to the Finish page. Exits with 0
 // when the installer ended normally, else with 1 and a message.
 
 #include "FileTree.h"
 #include "Wizard.h"
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -45,11 +47,14 @@ public:
             return "Next on the Target page did not lead to the Summary page";
         if (!Reached(Page::Summary, "04-summary.png") || !m_wizard.Next().Click())
             return "\"Installieren\" could not be pressed";
+        const auto installStart = std::chrono::steady_clock::now();
         if (!Reached(Page::Progress, "05-progress.png"))
             return "no Progress page";
         if (!m_wizard.WaitForPage(Page::Finish, kInstallTimeout))
             return m_wizard.CountMessageBoxes() > 0 ? "the installation stopped at a message box"
                                                     : "the installation did not finish";
+        m_installSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - installStart).count();
         if (!Reached(Page::Finish, "06-finish.png") || !m_wizard.Next().Click())
             return "\"Fertig\" could not be pressed";
         if (!m_wizard.WaitForEnd(Millis(30000)))
@@ -58,6 +63,9 @@ public:
             return "the installer ended with an exit code other than 0";
         return nullptr;
     }
+
+    // From pressing "Installieren" to the Finish page.
+    double InstallSeconds() const { return m_installSeconds; }
 
 private:
     bool Reached(Page page, const char* picture) {
@@ -71,6 +79,7 @@ private:
     Wizard m_wizard;
     std::string m_target;
     std::string m_screens;
+    double m_installSeconds = 0;
 };
 
 } // namespace
@@ -87,6 +96,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "wizard_pilot: %s\n", failure);
         return 1;
     }
-    std::printf("wizard_pilot: installed into %s\n", argv[2]);
+    std::printf("wizard_pilot: installed into %s in %.3f s\n", argv[2], pilot.InstallSeconds());
     return 0;
 }
