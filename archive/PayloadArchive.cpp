@@ -105,7 +105,10 @@ BOOL CPayloadArchive::ExtractNext() {
         ReportEntry(kInvalidName, strName);
         return TRUE;
     }
-    const std::string strDestination = m_strTargetDir + strName;
+    // A '/' in a name separates like '\' (Windows takes both), and only '\'
+    // makes directories: "a/b" lands as "a\b".
+    std::string strDestination = m_strTargetDir + strName;
+    std::replace(strDestination.begin() + m_strTargetDir.size(), strDestination.end(), '/', '\\');
     CreateDirsForPath(strDestination.c_str());
     StageAndExtract(strDestination, nLength);
     return TRUE;

@@ -52,6 +52,12 @@ TEST_F(ArchiveWalk, ExtractsEntriesIntoTheirFolders) {
     EXPECT_TRUE(ListFiles(m_scratch.Temp()).empty());
 }
 
+TEST_F(ArchiveWalk, ASlashInANameMakesADirectoryLikeABackslash) {
+    EXPECT_EQ(1, ExtractAll(Entry("brimlow/sounds\\x.wav", Gzip("x"))));
+    EXPECT_EQ((std::vector<std::string>{"brimlow/sounds/x.wav"}), ListFiles(m_scratch.Target()));
+    EXPECT_TRUE(m_platform.messages.empty());
+}
+
 TEST_F(ArchiveWalk, AnEmptyArchiveHasNoEntries) {
     CRegisteredArchive registered(kID, "");
     CPayloadArchive archive(m_platform);
