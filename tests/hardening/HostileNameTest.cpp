@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 using namespace archive_test;
 using namespace hardening;
 
