@@ -140,20 +140,18 @@ BOOL CPayloadArchive::StageAndExtract(const std::string& strDestination, std::ui
     const unsigned char* pMember = m_pFile->GetCurrent();
     m_pFile->Seek(m_pFile->GetPosition() + nLength);
 
-    // Every entry stages in the same folder, so a temporary file that cannot be
-    // made or written now fails for every later entry as well: stop at once
-    // instead of showing one box per entry.
     const std::string strTemp = m_platform.GetTempName("T", "T");
     EFileError error = fileErrorNone;
     const OUTPUTHANDLE hTemp =
         strTemp.empty() ? INVALID_OUTPUT : m_platform.CreateOutput(strTemp.c_str(), error);
     if (hTemp == INVALID_OUTPUT)
-        ExitWithEntry(kTempFailed, strTemp);
+        return FailStaging(strTemp, error);
+    EFileError closeError = fileErrorNone;
     const BOOL bWritten = m_platform.WriteOutput(hTemp, pMember, nLength, error);
-    const BOOL bClosed = m_platform.CloseOutput(hTemp, error);
+    const BOOL bClosed = m_platform.CloseOutput(hTemp, closeError);
     if (!bWritten || !bClosed) {
         m_platform.RemoveFile(strTemp.c_str());
-        ExitWithEntry(kTempFailed, strTemp);
+        return FailStaging(strTemp, bWritten ? closeError : error);
     }
     error = fileErrorNone;
     const BOOL bResult = DecodeInto(strTemp.c_str(), strDestination.c_str(), error);
@@ -161,6 +159,15 @@ BOOL CPayloadArchive::StageAndExtract(const std::string& strDestination, std::ui
     if (IsLasting(error))
         ExitWithEntry(kWriteFailed, EntryNameOf(strDestination.c_str()));
     return bResult;
+}
+
+BOOL CPayloadArchive::FailStaging(const std::string& strTemp, EFileError error) {
+    // A full, write-protected or vanished disk fails again for every later
+    // entry: end once instead of showing one box per entry.
+    if (IsLasting(error))
+        ExitWithEntry(kTempFailed, strTemp);
+    ReportEntry(kTempFailed, strTemp);
+    return FALSE;
 }
 
 BOOL CPayloadArchive::Decompress(const char* pszSource, const char* pszDestination) {

@@ -58,6 +58,9 @@ private:
     // was read. Keeps at most ENTRY_NAME_MAX + 1 bytes of a name.
     BOOL ReadName(std::string& strName);
     BOOL StageAndExtract(const std::string& strDestination, std::uint32_t nLength);
+    // The temporary file could not be made or written: the entry is skipped,
+    // or the process ends when every later entry would fail the same way.
+    BOOL FailStaging(const std::string& strTemp, EFileError error);
     // Decompress without the fatal end: a lasting write failure is left in error.
     BOOL DecodeInto(const char* pszSource, const char* pszDestination, EFileError& error);
     // The entry's name as stored, for messages.

@@ -107,12 +107,22 @@ void CWin32Platform::SetConsoleReports(BOOL bConsole) {
 }
 
 std::string CWin32Platform::GetTempName(const char* pszDir, const char* pszPrefix) {
-    char* pszName = _tempnam(pszDir, pszPrefix);
-    if (!pszName)
-        return std::string();
-    std::string strName = pszName;
-    std::free(pszName);
-    return strName;
+    if (char* pszName = _tempnam(pszDir, pszPrefix)) {
+        std::string strName = pszName;
+        std::free(pszName);
+        return strName;
+    }
+    // Windows' runtime falls back to pszDir, the root of the current drive and
+    // the current folder when TMP names no folder; Wine's gives up. Names the
+    // same way: GetTempFileNameA makes the file to reserve the name.
+    for (const char* pszTry : {pszDir, "\\", "."}) {
+        char szName[MAX_PATH];
+        if (GetTempFileNameA(pszTry, pszPrefix, 0, szName)) {
+            DeleteFileA(szName);
+            return szName;
+        }
+    }
+    return std::string();
 }
 
 OUTPUTHANDLE CWin32Platform::CreateOutput(const char* pszPath, EFileError& error) {

@@ -82,39 +82,54 @@ TEST_F(ExtractFaults, AHugeLengthDoesNotHangOrWrite) {
     EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
 }
 
-TEST_F(ExtractFaults, ATemporaryFileThatCannotBeCreatedEndsTheProcess) {
-    // The next entry would stage in the same folder: one fatal box, not one per entry.
+std::string TempFailed(const std::string& strPath) {
+    return "Konnte tempor\xE4re Datei \"" + strPath + "\" nicht erstellen.";
+}
+
+TEST_F(ExtractFaults, ATemporaryFileThatCannotBeCreatedSkipsTheEntryAndGoesOn) {
     m_platform.strCreateFaultPattern = m_scratch.Temp().string();
-    std::string strFatal;
-    EXPECT_TRUE(Walk(Entry("a.txt", Gzip("a")) + Entry("b.txt", Gzip("b")), &strFatal).empty());
-    ASSERT_EQ(1u, m_platform.tempNames.size());
-    EXPECT_EQ("Konnte tempor\xE4re Datei \"" + m_platform.tempNames[0] + "\" nicht erstellen.",
-              strFatal);
-    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_EQ(2u, Walk(Entry("a.txt", Gzip("a")) + Entry("b.txt", Gzip("b"))).size());
+    ASSERT_EQ(2u, m_platform.tempNames.size());
+    EXPECT_EQ((std::vector<std::string>{TempFailed(m_platform.tempNames[0]),
+                                        TempFailed(m_platform.tempNames[1])}),
+              Texts());
     EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
 }
 
-TEST_F(ExtractFaults, NoTemporaryNameEndsTheProcess) {
+TEST_F(ExtractFaults, NoTemporaryNameSkipsTheEntry) {
     m_platform.bNoTempName = true;
-    std::string strFatal;
-    EXPECT_TRUE(Walk(Entry("a.txt", Gzip("a")), &strFatal).empty());
-    EXPECT_EQ("Konnte tempor\xE4re Datei \"\" nicht erstellen.", strFatal);
-    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_EQ(1u, Walk(Entry("a.txt", Gzip("a"))).size());
+    EXPECT_EQ(std::vector<std::string>{TempFailed("")}, Texts());
+    EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
 }
 
-TEST_F(ExtractFaults, AFailedStagingWriteRemovesTheTemporaryFileAndEnds) {
+TEST_F(ExtractFaults, AFailedStagingWriteRemovesTheTemporaryFileAndGoesOn) {
     for (std::string* pstrPattern :
          {&m_platform.strWriteFaultPattern, &m_platform.strCloseFaultPattern}) {
         m_platform.strWriteFaultPattern.clear();
         m_platform.strCloseFaultPattern.clear();
+        m_platform.messages.clear();
         *pstrPattern = m_scratch.Temp().string();
+        EXPECT_EQ(
+            2u,
+            Walk(Entry("b.txt", Gzip(std::string(3000, 'b'))) + Entry("c.txt", Gzip("c"))).size());
+        EXPECT_EQ(2u, m_platform.messages.size());
+        EXPECT_EQ(TempFailed(m_platform.tempNames.back()), Texts().back());
+        EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
+        ExpectNoTemporaryFiles();
+    }
+}
+
+TEST_F(ExtractFaults, ALastingStagingFailureEndsTheProcessOnce) {
+    // A full, write-protected or vanished disk would fail for every later entry.
+    for (EFileError lasting : {fileErrorDiskFull, fileErrorWriteProtect, fileErrorDeviceGone}) {
+        m_platform.messages.clear();
+        m_platform.strCreateFaultPattern.clear();
+        m_platform.strWriteFaultPattern = m_scratch.Temp().string();
+        m_platform.nWriteFault = lasting;
         std::string strFatal;
-        EXPECT_TRUE(Walk(Entry("b.txt", Gzip(std::string(3000, 'b'))) + Entry("c.txt", Gzip("c")),
-                         &strFatal)
-                        .empty());
-        EXPECT_EQ("Konnte tempor\xE4re Datei \"" + m_platform.tempNames.back() +
-                      "\" nicht erstellen.",
-                  strFatal);
+        EXPECT_TRUE(Walk(Entry("a.txt", Gzip("a")) + Entry("b.txt", Gzip("b")), &strFatal).empty());
+        EXPECT_EQ(TempFailed(m_platform.tempNames.back()), strFatal);
         EXPECT_TRUE(m_platform.messages.empty());
         EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
         ExpectNoTemporaryFiles();
