@@ -18,7 +18,10 @@ DWORD CWinThread::ResumeThread() {
 unsigned __stdcall CWinThread::ThreadEntry(void* pThread) {
     CWinThread* pSelf = static_cast<CWinThread*>(pThread);
     UINT nExitCode = pSelf->m_pfnThreadProc(pSelf->m_pThreadParams);
-    delete pSelf;
+    // An owner that keeps the object waits on m_hThread, which is signalled only
+    // once this thread has ended: the object is still alive here.
+    if (pSelf->m_bAutoDelete)
+        delete pSelf;
     return nExitCode;
 }
 

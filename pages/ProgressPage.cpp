@@ -59,6 +59,7 @@ CProgressPage::CProgressPage(CWnd* pParent) : CWizardPage(IDD_PROGRESS, pParent)
 }
 
 CProgressPage::~CProgressPage() {
+    WaitForWorker();
     ::DeleteCriticalSection(&m_csDone);
 }
 
@@ -157,12 +158,32 @@ BOOL CProgressPage::OnKillActive() {
     return !m_bRunning;
 }
 
+void CProgressPage::OnPageDestroy() {
+    WaitForWorker();
+}
+
 BOOL CProgressPage::StartWorker() {
-    return AfxBeginThread(InstallThreadProc, this) != nullptr;
+    WaitForWorker();
+    CWinThread* pThread =
+        AfxBeginThread(InstallThreadProc, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (!pThread)
+        return FALSE;
+    // Cleared before the thread runs, so that it cannot delete itself first.
+    pThread->m_bAutoDelete = FALSE;
+    m_pWorker.reset(pThread);
+    pThread->ResumeThread();
+    return TRUE;
 }
 
 UINT_PTR CProgressPage::StartTimer() {
     return SetTimer(POLL_TIMER_ID, POLL_INTERVAL_MS, nullptr);
+}
+
+void CProgressPage::WaitForWorker() {
+    if (!m_pWorker)
+        return;
+    ::WaitForSingleObject(m_pWorker->m_hThread, INFINITE);
+    m_pWorker.reset();
 }
 
 void CProgressPage::StopTimer() {

@@ -4,13 +4,14 @@
 #include "app/TargetDir.h"
 #include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"
-#include "framework/WinThread.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <chrono>
+#include <set>
 
 // The installer defines it beside its application object; the tests have none.
 CString g_strTargetDir;
@@ -47,6 +48,20 @@ BOOL CALLBACK LongestStatic(HWND hChild, LPARAM lParam) {
     if (::lstrcmpiA(szClass, "Static") == 0 && strChild.size() > strText.size())
         strText = strChild;
     return TRUE;
+}
+
+std::set<DWORD> ThreadsOfThisProcess() {
+    std::set<DWORD> threads;
+    const HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore;
+         bMore = ::Thread32Next(hSnapshot, &entry)) {
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId())
+            threads.insert(entry.th32ThreadID);
+    }
+    ::CloseHandle(hSnapshot);
+    return threads;
 }
 
 } // namespace
@@ -193,14 +208,25 @@ LPITEMIDLIST CScriptedTargetPage::BrowseForFolder(BROWSEINFOA& bi) {
 }
 
 void CTestProgressPage::ReleaseWorker() {
-    AfxBeginThread(InstallThreadProc, this);
+    StartRealWorker();
 }
 
 BOOL CTestProgressPage::StartWorker() {
     ++nWorkerStarts;
     if (bFailWorker)
         return FALSE;
-    return bHoldWorker ? TRUE : CProgressPage::StartWorker();
+    return bHoldWorker ? TRUE : StartRealWorker();
+}
+
+BOOL CTestProgressPage::StartRealWorker() {
+    const std::set<DWORD> before = ThreadsOfThisProcess();
+    const BOOL bStarted = CProgressPage::StartWorker();
+    nWorkerThreadID = 0;
+    for (DWORD nID : ThreadsOfThisProcess()) {
+        if (!before.count(nID))
+            nWorkerThreadID = nID;
+    }
+    return bStarted;
 }
 
 UINT_PTR CTestProgressPage::StartTimer() {

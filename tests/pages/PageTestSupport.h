@@ -108,6 +108,8 @@ public:
     // Report the worker as started, but start it only in ReleaseWorker.
     bool bHoldWorker = false;
     int nWorkerStarts = 0;
+    // The thread of the last worker started; 0 when none was.
+    DWORD nWorkerThreadID = 0;
 
     void ReleaseWorker();
     // True when the poll timer was still running.
@@ -116,6 +118,11 @@ public:
 protected:
     BOOL StartWorker() override;
     UINT_PTR StartTimer() override;
+
+private:
+    // Starts the real worker and notes its thread: the one thread of this
+    // process that the start made.
+    BOOL StartRealWorker();
 };
 
 // The six pages in a frame, in the installer's order and colours.

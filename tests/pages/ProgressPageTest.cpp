@@ -2,6 +2,7 @@
 // Finish page, the worker's failures and the ways out while it runs.
 #include "PageTestSupport.h"
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,6 +22,35 @@ LRESULT CALLBACK RecordingBarProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         s_positions.push_back(static_cast<int>(wParam));
     return ::CallWindowProcA(s_pfnBarProc, hWnd, message, wParam, lParam);
 }
+
+// The worker's thread is slowed down on its way out, after its function has
+// returned: a page that did not wait for its worker would be gone while that
+// worker still runs. Fiber-local storage callbacks run at a thread's end before
+// the loader lock is taken, so the wizard's thread is not held up meanwhile.
+std::atomic<DWORD> s_nSlowThread{0};
+constexpr DWORD kSlowExitMs = 1500;
+
+void NTAPI SlowDownExit(PVOID) {
+    if (::GetCurrentThreadId() == s_nSlowThread)
+        ::Sleep(kSlowExitMs);
+}
+
+const DWORD s_nExitSlot = ::FlsAlloc(SlowDownExit);
+
+// A slot's callback runs at a thread's end only where the thread gave it a value.
+void NTAPI OnThreadEvent(PVOID, DWORD dwReason, PVOID) {
+    if (dwReason == DLL_THREAD_ATTACH)
+        ::FlsSetValue(s_nExitSlot, reinterpret_cast<PVOID>(1));
+}
+
+} // namespace
+
+// In the executable's TLS callback table: the loader calls it for every thread
+// that starts or ends.
+extern "C" __attribute__((section(".CRT$XLF"), used)) const PIMAGE_TLS_CALLBACK g_pfnThreadEvent =
+    OnThreadEvent;
+
+namespace {
 
 class ProgressTest : public WizardTest {
 protected:
@@ -130,6 +160,24 @@ TEST_F(ProgressTest, NothingEndsTheWizardWhileTheWorkerRuns) {
         wizard.Click(ID_WIZNEXT);
     });
     EXPECT_EQ(static_cast<INT_PTR>(ID_WIZFINISH), nResult);
+}
+
+TEST_F(ProgressTest, WorkerHasEndedWhenThePageIsDestroyed) {
+    CTestPayload payload{{"a.txt", "a"}};
+    HANDLE hWorker = nullptr;
+    wizard.Run([&] {
+        // The worker now waits for this thread to take its first bar position.
+        ASSERT_NO_FATAL_FAILURE(Install());
+        s_nSlowThread = progress.nWorkerThreadID;
+        hWorker = ::OpenThread(SYNCHRONIZE, FALSE, progress.nWorkerThreadID);
+        ASSERT_TRUE(WaitForFinish());
+        wizard.Click(ID_WIZNEXT);
+    });
+    ASSERT_NE(nullptr, hWorker);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hWorker, 0));
+    ::WaitForSingleObject(hWorker, INFINITE);
+    ::CloseHandle(hWorker);
+    s_nSlowThread = 0;
 }
 
 TEST_F(ProgressTest, StatusLineCyclesOneToThreeDots) {
