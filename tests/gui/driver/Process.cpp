@@ -1,6 +1,8 @@
 // tests/gui/driver/Process.cpp
 #include "Process.h"
 
+#include <tlhelp32.h>
+
 #include <cstring>
 
 namespace gui {
@@ -76,6 +78,19 @@ void Process::Terminate() {
         TerminateProcess(m_info.hProcess, 1);
         WaitForSingleObject(m_info.hProcess, 5000);
     }
+}
+
+int Process::ThreadCount() const {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == Id() ? 1 : 0;
+    CloseHandle(snapshot);
+    return count;
 }
 
 std::vector<Window> Process::TopWindows() const {

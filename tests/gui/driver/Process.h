@@ -27,10 +27,13 @@ public:
 
     bool Start(const std::string& exe, const Environment& overrides = {});
     DWORD Id() const { return m_info.dwProcessId; }
+    HANDLE Handle() const { return m_info.hProcess; }
     bool IsRunning() const;
     bool WaitForExit(Millis timeout) const;
     DWORD ExitCode() const;
     void Terminate();
+    // The program's threads now, as a snapshot of the system lists them.
+    int ThreadCount() const;
 
     std::vector<Window> TopWindows() const;
     Window FindTopWindow(const std::function<bool(const Window&)>& match) const;

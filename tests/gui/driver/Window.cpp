@@ -154,6 +154,14 @@ bool Window::Sync() const {
            SendMessageTimeoutA(m_hwnd, WM_NULL, 0, 0, SMTO_BLOCK, kSendTimeoutMs, &result) != 0;
 }
 
+// As UpdateWindow does it: WM_PAINT sent straight to the window, whose
+// BeginPaint paints and validates what was invalidated.
+bool Window::Repaint() const {
+    DWORD_PTR result = 0;
+    return Exists() && InvalidateRect(m_hwnd, nullptr, TRUE) &&
+           SendMessageTimeoutA(m_hwnd, WM_PAINT, 0, 0, SMTO_BLOCK, kSendTimeoutMs, &result) != 0;
+}
+
 // Keys go where the keyboard focus of the window's thread is, as typed keys do.
 HWND Window::KeyboardTarget() const {
     GUITHREADINFO info{};

@@ -40,6 +40,9 @@ public:
     bool Post(UINT message, WPARAM wParam, LPARAM lParam) const;
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
     bool Sync() const;
+    // Invalidates the whole window, background included, and has its thread
+    // paint it again at once.
+    bool Repaint() const;
 
 private:
     HWND KeyboardTarget() const;
