@@ -1,10 +1,12 @@
 // tests/gui/FullInstallTest.cpp
 //
 // The installer with the full demo payload, start to end: the Progress page
-// while it works (buttons, dots, bar, and Enter, Escape, the close box and
-// Alt+F4 pressed in between), then the installed tree against the demo's.
+// while it works (buttons, dots, bar, and everything an impatient user or
+// another program can press in between), then the installed tree against the
+// demo's.
 
 #include "FileTree.h"
+#include "Mouse.h"
 #include "TestPaths.h"
 #include "WizardTest.h"
 
@@ -16,6 +18,8 @@
 #include <algorithm>
 #include <numeric>
 #include <set>
+#include <utility>
+#include <vector>
 
 namespace gui {
 namespace {
@@ -25,6 +29,9 @@ using ::testing::IsEmpty;
 constexpr size_t kFiles = 2296;
 constexpr uintmax_t kBytes = 248348403;
 constexpr const char* kStatus = "Entpacke und installiere Dateien";
+constexpr const char* kAboutCaption = "Info...";
+constexpr WPARAM kAboutCommand = 0x10;
+constexpr int kFinish = 12325;
 
 class FullInstallTest : public WizardTest {
 protected:
@@ -48,6 +55,50 @@ protected:
         return m_wizard.CurrentPage() == Page::Progress && !m_wizard.Back().IsEnabled() &&
                !m_wizard.Next().IsEnabled() && !m_wizard.Cancel().IsEnabled();
     }
+
+    // The About box over the running installation, closed again with OK.
+    bool OpenAndCloseAbout() const {
+        if (!m_wizard.Frame().SysCommand(kAboutCommand))
+            return false;
+        const Window about = m_wizard.WaitForTopWindow(kAboutCaption);
+        return about && !IsWindowEnabled(m_wizard.Frame().Handle()) && about.Item(IDOK).Click() &&
+               WaitUntil([&] { return IsWindowEnabled(m_wizard.Frame().Handle()) != 0; },
+                         Millis(5000));
+    }
+
+    // Whatever would end, cancel or move an idle wizard: keys, the close box,
+    // window messages from other programs, the commands of the frame sent to
+    // the frame and to every page window created so far, mouse clicks on the
+    // disabled buttons, and the About box.
+    std::vector<std::pair<std::string, std::function<bool()>>> Presses() const {
+        const Window frame = m_wizard.Frame();
+        std::vector<std::pair<std::string, std::function<bool()>>> presses = {
+            {"Enter", [=] { return frame.PressKey(VK_RETURN); }},
+            {"Escape", [=] { return frame.PressKey(VK_ESCAPE); }},
+            {"close box", [=] { return frame.SysCommand(SC_CLOSE); }},
+            {"Alt+F4", [=] { return frame.PressAltF4(); }},
+            {"WM_CLOSE", [=] { return frame.Post(WM_CLOSE, 0, 0); }},
+            {"mouse on Back, Next and Cancel",
+             [this] {
+                 return Mouse::Click({m_wizard.Back(), m_wizard.Next(), m_wizard.Cancel()});
+             }},
+            {"About box", [this] { return OpenAndCloseAbout(); }},
+        };
+        std::vector<std::pair<std::string, Window>> targets = {{"frame", frame}};
+        for (const Window& child : frame.Children()) {
+            if (!child.Descendants().empty())
+                targets.emplace_back("page window " + std::to_string(targets.size()), child);
+        }
+        for (const auto& [name, target] : targets) {
+            for (int id : {IDOK, IDCANCEL, Wizard::kBack, Wizard::kNext, kFinish}) {
+                presses.emplace_back(
+                    "command " + std::to_string(id) + " to " + name, [target = target, id] {
+                        return target.Post(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+                    });
+            }
+        }
+        return presses;
+    }
 };
 
 TEST_F(FullInstallTest, InstallsTheWholePayloadWhateverIsPressedMeanwhile) {
@@ -57,14 +108,13 @@ TEST_F(FullInstallTest, InstallsTheWholePayloadWhateverIsPressedMeanwhile) {
     EXPECT_TRUE(Busy());
     EXPECT_TRUE(m_wizard.SaveScreenshot(Shot("05-progress.png")));
 
-    // Keys and the close box that would end or cancel an idle wizard.
-    const Window frame = m_wizard.Frame();
-    const std::function<bool()> presses[] = {
-        [&] { return frame.PressKey(VK_RETURN); }, [&] { return frame.PressKey(VK_ESCAPE); },
-        [&] { return frame.SysCommand(SC_CLOSE); }, [&] { return frame.PressAltF4(); }};
-    for (const auto& press : presses) {
+    const auto presses = Presses();
+    // The five pages before the Finish page, each with five commands.
+    ASSERT_EQ(presses.size(), 7u + 6u * 5u);
+    for (const auto& [name, press] : presses) {
+        SCOPED_TRACE(name);
         ASSERT_TRUE(press());
-        frame.Sync();
+        m_wizard.Frame().Sync();
         ASSERT_TRUE(m_wizard.Program().IsRunning());
         ASSERT_EQ(m_wizard.CountMessageBoxes(), 0);
         ASSERT_TRUE(Busy()) << "the wizard left the Progress page";
