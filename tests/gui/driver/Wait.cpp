@@ -5,14 +5,14 @@
 
 namespace gui {
 
-bool WaitUntil(const std::function<bool()>& condition, Millis timeout) {
+bool WaitUntil(const std::function<bool()>& condition, Millis timeout, Millis interval) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         if (condition())
             return true;
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        std::this_thread::sleep_for(Millis(25));
+        std::this_thread::sleep_for(interval);
     }
 }
 

@@ -50,7 +50,13 @@ public:
         const auto installStart = std::chrono::steady_clock::now();
         if (!Reached(Page::Progress, "05-progress.png"))
             return "no Progress page";
-        if (!m_wizard.WaitForPage(Page::Finish, kInstallTimeout))
+        // Looking for the Finish page walks every window of the wizard, and under
+        // Wine each look is a round trip to the server that the installing
+        // worker needs for its files: only the caption of Next is read until
+        // it says "Fertig", and that seldom.
+        gui::WaitUntil([&] { return m_wizard.Next().Text() == "Fertig"; }, kInstallTimeout,
+                       Millis(100));
+        if (!m_wizard.WaitForPage(Page::Finish, Millis(30000)))
             return m_wizard.CountMessageBoxes() > 0 ? "the installation stopped at a message box"
                                                     : "the installation did not finish";
         m_installSeconds =
