@@ -125,12 +125,21 @@ TEST_F(FullInstallTest, InstallsTheWholePayloadWhateverIsPressedMeanwhile) {
     std::vector<int> positions;
     WaitUntil(
         [&] {
+            if (m_wizard.CurrentPage() != Page::Progress)
+                return m_wizard.CurrentPage() == Page::Finish;
+            const std::string line = m_wizard.Control(Wizard::kStatusLine).Text();
+            const int position = BarPosition();
+            const bool next = m_wizard.Next().IsEnabled();
+            const bool cancel = m_wizard.Cancel().IsEnabled();
+            const bool back = m_wizard.Back().IsEnabled();
+            // Only what was read while the Progress page stayed current counts:
+            // the Finish page may have come between the reads.
             if (m_wizard.CurrentPage() == Page::Progress) {
-                lines.insert(m_wizard.Control(Wizard::kStatusLine).Text());
-                positions.push_back(BarPosition());
-                EXPECT_FALSE(m_wizard.Next().IsEnabled());
-                EXPECT_FALSE(m_wizard.Cancel().IsEnabled());
-                EXPECT_FALSE(m_wizard.Back().IsEnabled());
+                lines.insert(line);
+                positions.push_back(position);
+                EXPECT_FALSE(next);
+                EXPECT_FALSE(cancel);
+                EXPECT_FALSE(back);
             }
             return m_wizard.CurrentPage() == Page::Finish;
         },

@@ -189,9 +189,13 @@ TEST_P(DoubleInstallTest, StartsOneWorker) {
         [&] {
             const Page page = m_wizard.CurrentPage();
             most = std::max(most, m_wizard.Program().ThreadCount());
-            if (page == Page::Progress)
-                positions.push_back(static_cast<int>(
-                    m_wizard.Control(Wizard::kProgressBar).Send(PBM_GETPOS, 0, 0)));
+            if (page == Page::Progress) {
+                const int position =
+                    static_cast<int>(m_wizard.Control(Wizard::kProgressBar).Send(PBM_GETPOS, 0, 0));
+                // The Finish page may have come between the two looks.
+                if (m_wizard.CurrentPage() == Page::Progress)
+                    positions.push_back(position);
+            }
             return page == Page::Finish;
         },
         Millis(120000)));
