@@ -242,16 +242,18 @@ BOOL CPayloadArchive::CreateDirsForPath(const char* pszPath) {
     // A path that starts at the root has nothing to create for its first level.
     if (strDir.empty())
         return TRUE;
-    bool bFirst = true;
+    // The first backslash follows the drive ("E:\") or starts the path. On a
+    // share ("\\server\share\") the first four do: the server and the share
+    // are no folders to make.
+    const bool bShare = strDir.compare(0, 2, "\\\\") == 0;
+    const std::size_t nPassOver = bShare ? 4 : 1;
+    std::size_t nSeen = 0;
     for (std::size_t i = 0; i < strDir.size(); ++i) {
-        if (strDir[i] != '\\')
-            continue;
-        // The first backslash follows the drive ("E:\") or starts the path.
-        if (bFirst)
-            bFirst = false;
-        else
+        if (strDir[i] == '\\' && ++nSeen > nPassOver)
             CreateDir(strDir.substr(0, i).c_str());
     }
+    if (bShare && nSeen < nPassOver)
+        return TRUE;
     CreateDir(strDir.c_str());
     return TRUE;
 }

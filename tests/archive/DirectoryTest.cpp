@@ -58,6 +58,14 @@ TEST_F(Directories, ARootEntryEnsuresTheBareDriveAndDeniedThereIsSuccess) {
     EXPECT_EQ("", FatalTextOf("e:"));
 }
 
+TEST_F(Directories, OnAShareTheServerAndTheShareAreNotMade) {
+    m_archive.CreateDirsForPath("\\\\srv\\spiele\\menu\\de\\a.txt");
+    m_archive.CreateDirsForPath("\\\\srv\\spiele\\app.elf");
+    EXPECT_EQ((std::vector<std::string>{"\\\\srv\\spiele\\menu", "\\\\srv\\spiele\\menu\\de"}),
+              m_platform.madeDirs);
+    EXPECT_TRUE(m_platform.messages.empty());
+}
+
 TEST_F(Directories, APathWithoutBackslashOrAtTheRootMakesNothing) {
     EXPECT_TRUE(m_archive.CreateDirsForPath("app.elf"));
     EXPECT_TRUE(m_archive.CreateDirsForPath("\\app.elf"));
