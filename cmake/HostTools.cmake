@@ -1,9 +1,10 @@
 # The Windows build needs the payload tool on the build machine (to generate or
 # pack the payload that setup.exe embeds), so it builds the tool a second time
-# with the host compiler from the same sources.
+# with the host compiler from the same sources. The presets of both Windows
+# widths share one such build.
 include(ExternalProject)
 
-set(SETUP_HOST_DIR ${CMAKE_BINARY_DIR}/host)
+set(SETUP_HOST_DIR ${CMAKE_BINARY_DIR}/host CACHE PATH "Build folder of the payload tool for the build machine")
 set(SETUP_HOST_PAYLOAD ${SETUP_HOST_DIR}/bin/payload)
 
 ExternalProject_Add(host_tools

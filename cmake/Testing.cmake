@@ -20,7 +20,9 @@ if(WIN32)
   set(SETUP_GTEST_LIBS gtest_main gmock)
 
   set(SETUP_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-  add_test(NAME wine_prefix COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix ${SETUP_WINEPREFIX})
+  math(EXPR SETUP_WINE_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
+  add_test(NAME wine_prefix
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix ${SETUP_WINEPREFIX} ${SETUP_WINE_BITS})
   set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
 else()
   find_package(GTest REQUIRED)

@@ -24,8 +24,13 @@ static_assert(sizeof(GdiHandleEntry) == 24, "the table's layout");
 
 constexpr size_t kGdiHandles = 0x10000;
 constexpr SIZE_T kGdiTableSize = kGdiHandles * sizeof(GdiHandleEntry);
-// PEB.GdiSharedHandleTable of a 32-bit process.
+// PEB.GdiSharedHandleTable. The driver and the program it reads have the same
+// width: both come from one build.
+#ifdef _WIN64
+constexpr SIZE_T kPebGdiTableOffset = 0xF8;
+#else
 constexpr SIZE_T kPebGdiTableOffset = 0x94;
+#endif
 
 // Where the PEB points, else (Wine 8 leaves that pointer empty) the one
 // private read-write allocation of exactly the table's size.
