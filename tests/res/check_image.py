@@ -1,0 +1,46 @@
+#!/usr/bin/python3
+"""Checks a Windows program's image with pefile, without Windows: its width and
+machine, its subsystem, and that it needs no DLL beside the system's own.
+
+    check_image.py <program> i386|amd64 gui|console
+"""
+import sys
+import unittest
+
+import pefile
+
+MACHINES = {"i386": (0x14C, 0x10B), "amd64": (0x8664, 0x20B)}  # machine, optional-header magic
+SUBSYSTEMS = {"gui": 2, "console": 3}
+# What every Windows has; a mingw runtime DLL (libstdc++, libgcc, zlib1,
+# libwinpthread) would mean the program does not run on a bare system.
+SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll",
+               "msvcrt.dll", "ntdll.dll", "ole32.dll", "shell32.dll", "user32.dll",
+               "version.dll"}
+
+
+class ImageTest(unittest.TestCase):
+    path = machine = subsystem = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.pe = pefile.PE(cls.path, fast_load=True)
+        cls.pe.parse_data_directories(
+            directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_IMPORT"]])
+
+    def test_machine_and_width(self):
+        machine, magic = MACHINES[self.machine]
+        self.assertEqual(self.pe.FILE_HEADER.Machine, machine)
+        self.assertEqual(self.pe.OPTIONAL_HEADER.Magic, magic)
+
+    def test_subsystem(self):
+        self.assertEqual(self.pe.OPTIONAL_HEADER.Subsystem, SUBSYSTEMS[self.subsystem])
+
+    def test_only_system_dlls(self):
+        dlls = {entry.dll.decode().lower() for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
+        self.assertIn("kernel32.dll", dlls)
+        self.assertLessEqual(dlls, SYSTEM_DLLS)
+
+
+if __name__ == "__main__":
+    ImageTest.path, ImageTest.machine, ImageTest.subsystem = sys.argv[1:4]
+    unittest.main(argv=sys.argv[:1], verbosity=1)
