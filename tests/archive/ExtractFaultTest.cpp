@@ -9,7 +9,7 @@ using namespace archive_test;
 
 namespace {
 
-const UINT kID = 815;
+const UINT kFaultID = 815;
 
 std::string Damaged(const std::string& strName) {
     return "Die Datei \"" + strName + "\" im Installationspaket ist besch\xE4" + "digt.";
@@ -24,9 +24,9 @@ protected:
     // Runs the walk like the install worker; returns the results of ExtractNext
     // up to the first FALSE, or stops at a fatal exit and returns its text.
     std::vector<int> Walk(const std::string& strBytes, std::string* pstrFatal = nullptr) {
-        CRegisteredArchive registered(kID, strBytes);
+        CRegisteredArchive registered(kFaultID, strBytes);
         CPayloadArchive archive(m_platform);
-        EXPECT_TRUE(archive.Open(kID));
+        EXPECT_TRUE(archive.Open(kFaultID));
         archive.SetTargetDir(m_scratch.Target().string().c_str());
         std::vector<int> results;
         try {

@@ -11,10 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Has(const std::string& strText, const std::string& strPart) {
-    return strText.find(strPart) != std::string::npos;
-}
-
 class ExtractReports : public ::testing::Test {
 protected:
     std::string Path(const std::string& strName) const { return Quoted(m_scratch / strName); }

@@ -62,6 +62,10 @@ SRun RunPayload(const std::string& strArguments) {
     return run;
 }
 
+bool Has(const std::string& strText, const std::string& strPart) {
+    return strText.find(strPart) != std::string::npos;
+}
+
 std::string Quoted(const fs::path& path) {
     return "\"" + path.string() + "\"";
 }

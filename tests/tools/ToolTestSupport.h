@@ -18,6 +18,8 @@ struct SRun {
 // Runs the payload program built next to the tests with the arguments, each
 // quoted, and collects its exit code and output.
 SRun RunPayload(const std::string& strArguments);
+// Whether strPart occurs in strText.
+bool Has(const std::string& strText, const std::string& strPart);
 // Double quotes around a path, for RunPayload's argument text.
 std::string Quoted(const std::filesystem::path& path);
 

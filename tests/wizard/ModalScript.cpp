@@ -17,12 +17,6 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR nIDEvent, DWORD) {
         script();
 }
 
-std::string TextOf(HWND hWnd) {
-    char sz[512] = "";
-    ::GetWindowTextA(hWnd, sz, sizeof sz);
-    return sz;
-}
-
 BOOL CALLBACK FindBoxText(HWND hChild, LPARAM lParam) {
     char szClass[32] = "";
     ::GetClassNameA(hChild, szClass, sizeof szClass);
@@ -56,6 +50,12 @@ void CALLBACK WatchForBoxes(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 } // namespace
+
+std::string TextOf(HWND hWnd) {
+    char sz[512] = "";
+    ::GetWindowTextA(hWnd, sz, sizeof sz);
+    return sz;
+}
 
 INT_PTR RunModal(CDialog& dlg, std::function<void()> script) {
     s_script = [&dlg, script] {

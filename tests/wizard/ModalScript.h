@@ -13,6 +13,9 @@ constexpr INT_PTR kScriptEnded = 4711;
 // same thread. A dialog still open after the script is ended with kScriptEnded.
 INT_PTR RunModal(CDialog& dlg, std::function<void()> script);
 
+// The window's text.
+std::string TextOf(HWND hWnd);
+
 // Handles this thread's pending messages (what handlers posted) for a moment.
 void PumpMessages();
 

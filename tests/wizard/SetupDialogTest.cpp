@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string TextOf(HWND hWnd) {
-    char sz[256] = "";
-    ::GetWindowTextA(hWnd, sz, sizeof sz);
-    return sz;
-}
-
 TEST(SetupDialog, CaptionIconAndSystemMenu) {
     CSetupDialog dlg;
     std::string strCaption, strLast;
