@@ -16,13 +16,84 @@ CDialog::~CDialog() {
     }
 }
 
+// DialogBox would run only this dialog's dialog manager, so Enter and Escape
+// inside a child dialog (a wizard page) would reach this one instead. The loop
+// here does what DialogBox does (disables the owner, shows the dialog, ends on
+// EndDialog or WM_QUIT) and offers keyboard messages to the inner dialogs first.
 INT_PTR CDialog::DoModal() {
     HWND hOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     CWnd* pMainWnd = AfxGetMainWnd();
     if (!hOwner && pMainWnd && pMainWnd != this)
         hOwner = pMainWnd->m_hWnd;
-    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
-                             &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    m_nModalResult = -1;
+    m_bContinueModal = TRUE;
+    HWND hWnd = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
+                                     hOwner, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!hWnd) {
+        m_bContinueModal = FALSE;
+        return -1;
+    }
+    if (hOwner && ::IsWindowEnabled(hOwner)) {
+        m_hDisabledOwner = hOwner;
+        ::EnableWindow(hOwner, FALSE);
+    }
+    if (m_bContinueModal)
+        ::ShowWindow(hWnd, SW_SHOWNORMAL);
+    RunModalLoop();
+    EnableOwner();
+    if (::IsWindow(hWnd))
+        ::DestroyWindow(hWnd);
+    return m_nModalResult;
+}
+
+void CDialog::EnableOwner() {
+    if (m_hDisabledOwner)
+        ::EnableWindow(m_hDisabledOwner, TRUE);
+    m_hDisabledOwner = nullptr;
+}
+
+void CDialog::RunModalLoop() {
+    const HWND hWnd = m_hWnd;
+    MSG msg;
+    while (m_bContinueModal && ::IsWindow(hWnd)) {
+        const BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (bGot == -1)
+            break;
+        if (!bGot) {
+            // WM_QUIT ends the dialog and stays for the loop outside.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (PreTranslateInner(&msg) || ::IsDialogMessageA(hWnd, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    m_bContinueModal = FALSE;
+}
+
+BOOL CDialog::PreTranslateInner(MSG* pMsg) {
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+        return FALSE;
+    for (HWND hWnd = pMsg->hwnd; hWnd && hWnd != m_hWnd; hWnd = ::GetAncestor(hWnd, GA_PARENT)) {
+        CDialog* pDlg = FromHandle(hWnd);
+        if (pDlg && pDlg->PreTranslateMessage(pMsg))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+    return ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+CDialog* CDialog::FromHandle(HWND hWnd) {
+    // Only a dialog window's extra bytes hold a dialog procedure.
+    char szClass[8] = "";
+    if (!::GetClassNameA(hWnd, szClass, sizeof szClass) || lstrcmpA(szClass, "#32770") != 0 ||
+        ::GetWindowLongPtrA(hWnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&CDialog::DialogProc))
+        return nullptr;
+    return reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
@@ -41,6 +112,13 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
 }
 
 void CDialog::EndDialog(int nResult) {
+    if (m_bContinueModal) {
+        m_nModalResult = nResult;
+        m_bContinueModal = FALSE;
+        // Before the dialog hides, so that the owner becomes the active window.
+        EnableOwner();
+    }
+    // Hides the dialog at once and wakes the loop, as for a DialogBox.
     ::EndDialog(m_hWnd, nResult);
 }
 

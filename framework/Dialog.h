@@ -12,10 +12,17 @@ public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     ~CDialog() override;
 
+    // Runs the dialog in a modal loop of its own and returns EndDialog's result,
+    // -1 when the dialog cannot be created.
     virtual INT_PTR DoModal();
     virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     void EndDialog(int nResult);
+
+    // Called by the modal loop for a keyboard message whose window lies in this
+    // dialog, innermost dialog first; TRUE when the message was handled. The
+    // default hands it to this dialog's dialog manager.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
     // Standard initialisation: loads the controls through DoDataExchange.
     // TRUE lets the dialog manager set the initial focus.
@@ -35,4 +42,14 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The CDialog of a window that is one of this framework's dialogs, else null.
+    static CDialog* FromHandle(HWND hWnd);
+    void RunModalLoop();
+    BOOL PreTranslateInner(MSG* pMsg);
+    void EnableOwner();
+
+    BOOL m_bContinueModal = FALSE;
+    INT_PTR m_nModalResult = -1;
+    // The owner that DoModal disabled, until it is enabled again.
+    HWND m_hDisabledOwner = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "wizard/WizardPage.h"
 
 #include "framework/AnsiString.h"
+#include "wizard/WizardFrame.h"
 
 BOOL CWizardPage::s_bCancelConfirmed = FALSE;
 
@@ -66,9 +67,38 @@ BOOL CWizardPage::OnWizardFinish() {
     return TRUE;
 }
 
-void CWizardPage::OnOK() {}
+BOOL CWizardPage::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
+        return CDialog::PreTranslateMessage(pMsg);
+    return FALSE;
+}
+
+void CWizardPage::OnOK() {
+    // The dialog manager sends IDOK for Enter unless the focused button is
+    // the default one, which a button that got the focus by a click is not.
+    const HWND hFocus = ::GetFocus();
+    if (hFocus && ::IsChild(m_hWnd, hFocus) &&
+        (::SendMessageA(hFocus, WM_GETDLGCODE, 0, 0) &
+         (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+        SendMessage(WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hFocus), BN_CLICKED),
+                    reinterpret_cast<LPARAM>(hFocus));
+        return;
+    }
+    const HWND hNext = m_pFrame ? m_pFrame->GetDlgItem(ID_WIZNEXT) : nullptr;
+    if (hNext && ::IsWindowVisible(hNext) && ::IsWindowEnabled(hNext))
+        m_pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WIZNEXT, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(hNext));
+}
 
 void CWizardPage::OnCancel() {}
+
+LRESULT CWizardPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A multiline edit moves the focus for Tab itself, with WM_NEXTDLGCTL to
+    // its dialog; the frame's navigation takes in its own buttons too.
+    if (message == WM_NEXTDLGCTL && m_pFrame)
+        return m_pFrame->SendMessage(message, wParam, lParam);
+    return CDialog::WindowProc(message, wParam, lParam);
+}
 
 HBRUSH CWizardPage::OnCtlColor(HDC hDC, HWND hWnd, UINT nCtlColor) {
     if (!m_bCustomColors)

@@ -20,6 +20,10 @@ public:
     void SetColors(COLORREF crText, COLORREF crBack);
 
     BOOL OnInitDialog() override;
+    // Enter and Escape go to the page's own dialog manager; the other keys
+    // (Tab, arrows, mnemonics) to the frame's, which moves across the page's
+    // controls and the frame's buttons alike.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     virtual BOOL OnPageCreated();
     virtual void OnPageDestroy();
@@ -33,11 +37,13 @@ public:
     virtual BOOL OnWizardFinish();
 
 protected:
-    // Enter and Escape inside a page leave the page in the frame: finishing and
-    // cancelling are the frame's business.
+    // Enter inside a page presses the focused push button of the page, else
+    // the frame's Next while Next can be pressed; it never ends the wizard.
     void OnOK() override;
+    // Escape inside a page does nothing: cancelling is the frame's business.
     void OnCancel() override;
     HBRUSH OnCtlColor(HDC hDC, HWND hWnd, UINT nCtlColor) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     CFont m_fontTitle;
     CBrush m_brushBack;

@@ -62,7 +62,7 @@ INT_PTR RunModal(CDialog& dlg, std::function<void()> script) {
         script();
         // EndDialog hides the dialog; one still shown was not ended by the script.
         if (dlg.m_hWnd && ::IsWindowVisible(dlg.m_hWnd))
-            ::EndDialog(dlg.m_hWnd, kScriptEnded);
+            dlg.EndDialog(kScriptEnded);
     };
     ::SetTimer(nullptr, 0, 1, &RunScript);
     return dlg.DoModal();

@@ -265,16 +265,22 @@ TEST_F(WizardFrame, CloseBoxAsksLikeCancel) {
     });
 }
 
-TEST_F(WizardFrame, EnterAndEscapeInsideAPageKeepThePage) {
+// What the dialog manager sends a page for Escape and Enter.
+TEST_F(WizardFrame, EscapeInsideAPageKeepsItAndEnterGoesNextWhileNextCanBePressed) {
     CBoxLog boxes;
     RunModal(frame, [&] {
         CBoxAnswerer answerYes(IDYES, &boxes);
-        Send(page1.m_hWnd, IDOK);
         Send(page1.m_hWnd, IDCANCEL);
+        frame.EnableNextButton(FALSE);
+        Send(page1.m_hWnd, IDOK);
+        frame.EnableNextButton(TRUE);
+        frame.ShowNextButton(FALSE);
+        Send(page1.m_hWnd, IDOK);
         PumpMessages();
         EXPECT_TRUE(page1.IsShown());
         EXPECT_TRUE(::IsWindowVisible(frame.m_hWnd));
-        Command(ID_WIZNEXT);
+        frame.ShowNextButton(TRUE);
+        Send(page1.m_hWnd, IDOK);
         EXPECT_TRUE(page2.IsActive());
     });
     EXPECT_EQ(boxes.nShown, 0);
