@@ -56,7 +56,14 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
 LRESULT CWnd::Dispatch(CMessage& msg) {
     CMessage* pOuter = m_pCurrentMsg;
     m_pCurrentMsg = &msg;
-    LRESULT lResult = WindowProc(msg.message, msg.wParam, msg.lParam);
+    LRESULT lResult = 0;
+    // An exception must not unwind through the system's frames that called the
+    // window procedure: a handler that throws (out of memory) ends the message.
+    try {
+        lResult = WindowProc(msg.message, msg.wParam, msg.lParam);
+    } catch (...) {
+        lResult = 0;
+    }
     m_pCurrentMsg = pOuter;
     return lResult;
 }

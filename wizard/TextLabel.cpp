@@ -6,8 +6,10 @@
 #include "framework/SelectGuard.h"
 #include "wizard/LabelLayout.h"
 
+#include <new>
+
 CTextLabel::CTextLabel()
-    : m_logFont(), m_crText(::GetSysColor(COLOR_BTNTEXT)),
+    : m_logFont(), m_crText(::GetSysColor(COLOR_BTNTEXT)), m_crFlash(::GetSysColor(COLOR_3DLIGHT)),
       m_crNormal(::GetSysColor(COLOR_BTNTEXT)) {
     m_logFont.lfHeight = 14;
     m_logFont.lfWeight = FW_BOLD;
@@ -68,11 +70,27 @@ void CTextLabel::OnPaint() {
         ::GetTextExtentPoint32A(dc, pch, static_cast<int>(nLength), &size);
         return static_cast<long>(size.cx);
     };
-    int y = 0;
-    for (const CLabelLine& line : BreakLabelLines(pszText, rect.right, measure)) {
-        DrawLine(dc, rect, pszText + line.nStart, static_cast<int>(line.nLength), y);
-        y += tm.tmHeight;
+    try {
+        int y = 0;
+        for (const CLabelLine& line : BreakLabelLines(pszText, rect.right, measure)) {
+            DrawLine(dc, rect, pszText + line.nStart, static_cast<int>(line.nLength), y);
+            y += tm.tmHeight;
+        }
+    } catch (const std::bad_alloc&) {
+        // No memory for the line layout: this paint draws nothing, the next one tries again.
     }
+}
+
+void CTextLabel::OnTimer(UINT_PTR nIDEvent) {
+    if (m_nFlashTimer != 0 && nIDEvent == m_nFlashTimer) {
+        if (m_nFlashCount > 0 && --m_nFlashCount == 0) {
+            KillTimer(m_nFlashTimer);
+            m_nFlashTimer = 0;
+        }
+        m_crText = m_crText == m_crNormal ? m_crFlash : m_crNormal;
+        InvalidateRect(nullptr, FALSE);
+    }
+    Default();
 }
 
 void CTextLabel::OnEnable(BOOL) {

@@ -25,14 +25,24 @@ public:
 protected:
     void OnPaint() override;
     void OnEnable(BOOL bEnable) override;
+    // A tick of the flash timer toggles the text between the normal and the
+    // flash colour, and stops the timer once the count runs out.
+    void OnTimer(UINT_PTR nIDEvent) override;
+
+    LOGFONTA m_logFont;
+    CString m_strText;
+    // Drawing style of the two layers: 3, the shadow one pixel right and below.
+    int m_nEffect = 3;
+    COLORREF m_crText;
+    COLORREF m_crShadow = RGB(0, 0, 0);
+    // A flash, started by a control derived from this one: colour toggles
+    // left (0 or less: no limit), the second colour, and the timer's id (0: none).
+    int m_nFlashCount = -1;
+    COLORREF m_crFlash;
+    UINT_PTR m_nFlashTimer = 0;
+    COLORREF m_crNormal;
 
 private:
     void DrawLine(HDC hDC, const RECT& rect, const char* pch, int nLength, int y) const;
     void Repaint();
-
-    LOGFONTA m_logFont;
-    CString m_strText;
-    COLORREF m_crText;
-    COLORREF m_crShadow = RGB(0, 0, 0);
-    COLORREF m_crNormal;
 };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 namespace {
 
 TEST(AnsiString, LoadsStringsInTheAnsiCodePage) {
@@ -120,6 +122,72 @@ TEST(Subclassing, WrapperGoneFirstGivesTheControlItsProcedureBack) {
     EXPECT_EQ(::GetWindowLongPtrA(hStatic, GWLP_USERDATA), 0);
     ::RedrawWindow(hStatic, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ::DestroyWindow(hStatic);
+}
+
+// A label that flashes, as a control derived from it starts a flash.
+class CFlashingLabel : public CTextLabel {
+public:
+    void StartFlash(int nCount) {
+        m_nFlashCount = nCount;
+        m_crFlash = RGB(255, 0, 0);
+        m_nFlashTimer = SetTimer(7, 60000, nullptr);
+    }
+    void Tick(UINT_PTR nIDEvent) { SendMessage(WM_TIMER, nIDEvent, 0); }
+    COLORREF Colour() const { return m_crText; }
+    UINT_PTR Timer() const { return m_nFlashTimer; }
+    void OnPaint() override {
+        if (m_bThrow)
+            throw std::bad_alloc();
+        CTextLabel::OnPaint();
+    }
+    bool m_bThrow = false;
+};
+
+class FlashingLabel : public testing::Test {
+protected:
+    FlashingLabel()
+        : m_hStatic(::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                      nullptr, nullptr)) {
+        m_label.SubclassWindow(m_hStatic);
+        m_label.SetTextColor(RGB(0, 0, 0));
+    }
+    ~FlashingLabel() override { ::DestroyWindow(m_hStatic); }
+
+    HWND m_hStatic;
+    CFlashingLabel m_label;
+};
+
+TEST_F(FlashingLabel, EachTickTogglesTheColourUntilTheCountRunsOut) {
+    m_label.StartFlash(3);
+    const UINT_PTR nTimer = m_label.Timer();
+    ASSERT_NE(nTimer, 0u);
+    m_label.Tick(nTimer + 1);
+    EXPECT_EQ(m_label.Colour(), RGB(0, 0, 0)) << "another timer";
+    for (COLORREF crExpected : {RGB(255, 0, 0), RGB(0, 0, 0), RGB(255, 0, 0)}) {
+        m_label.Tick(nTimer);
+        EXPECT_EQ(m_label.Colour(), crExpected);
+    }
+    EXPECT_EQ(m_label.Timer(), 0u);
+    EXPECT_FALSE(::KillTimer(m_hStatic, nTimer)) << "the timer still runs";
+    m_label.Tick(nTimer);
+    EXPECT_EQ(m_label.Colour(), RGB(255, 0, 0)) << "a tick after the end";
+}
+
+TEST_F(FlashingLabel, WithoutACountTheFlashGoesOn) {
+    m_label.StartFlash(0);
+    for (int i = 0; i < 5; ++i)
+        m_label.Tick(m_label.Timer());
+    EXPECT_EQ(m_label.Colour(), RGB(255, 0, 0));
+    EXPECT_TRUE(::KillTimer(m_hStatic, m_label.Timer()));
+}
+
+// The exception stops at the window procedure; the next paint works.
+TEST_F(FlashingLabel, AHandlerThatThrowsEndsOnlyItsMessage) {
+    m_label.m_bThrow = true;
+    ::SendMessageA(m_hStatic, WM_PAINT, 0, 0);
+    m_label.m_bThrow = false;
+    ::RedrawWindow(m_hStatic, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    m_label.Tick(1);
 }
 
 } // namespace
