@@ -1,11 +1,13 @@
-# Helpers shared by the benchmark scripts (sourced, not run).
+# bench/common.sh: helpers of the benchmark scripts (sourced, not run).
 
-# "wall cpu" seconds of one command, after the earlier writes reached the disk.
-# CPU time (user + system) tells more than wall time on a busy machine.
+# "wall cpu peak" of one command: seconds, user + system seconds, and the
+# largest resident set in KiB (GNU time's "Maximum resident set size"), after
+# the earlier writes reached the disk. CPU time tells more than wall time on a
+# busy machine. Its standard output is dropped.
 timed() {
   sync
-  /usr/bin/time -f "%e %U %S" -o time.out "$@" >/dev/null
-  awk '{ printf "%.3f %.3f\n", $1, $2 + $3 }' time.out
+  /usr/bin/time -f "%e %U %S %M" -o time.out "$@" >/dev/null
+  awk '{ printf "%.3f %.3f %d\n", $1, $2 + $3, $4 }' time.out
 }
 
 # Median of column $1 of the lines on stdin.
@@ -18,6 +20,21 @@ ratio() {
   awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'
 }
 
+sum() {
+  awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f\n", a + b }'
+}
+
+# "met" or "missed": whether value $1 satisfies the goal "$2 $3" (<= or <).
+goal() {
+  awk -v v="$1" -v op="$2" -v g="$3" 'BEGIN { ok = (op == "<") ? v < g : v <= g; print ok ? "met" : "missed" }'
+}
+
+# "N files, M bytes" below folder $1.
+tree_stats() {
+  find "$1" -type f -printf '%s\n' | awk '{ n++; b += $1 } END { printf "%d files, %d bytes\n", n, b }'
+}
+
 machine() {
-  echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
+  echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')," \
+    "load average $(cut -d' ' -f1-3 /proc/loadavg)"
 }
