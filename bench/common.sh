@@ -1,4 +1,5 @@
 # bench/common.sh: helpers of the benchmark scripts (sourced, not run).
+# shellcheck shell=bash
 
 # "wall cpu peak" of one command: seconds, user + system seconds, and the
 # largest resident set in KiB (GNU time's "Maximum resident set size"), after
@@ -26,15 +27,18 @@ sum() {
 
 # "met" or "missed": whether value $1 satisfies the goal "$2 $3" (<= or <).
 goal() {
-  awk -v v="$1" -v op="$2" -v g="$3" 'BEGIN { ok = (op == "<") ? v < g : v <= g; print ok ? "met" : "missed" }'
+  awk -v v="$1" -v op="$2" -v g="$3" \
+    'BEGIN { ok = (op == "<") ? v < g : v <= g; print ok ? "met" : "missed" }'
 }
 
 # "N files, M bytes" below folder $1.
 tree_stats() {
-  find "$1" -type f -printf '%s\n' | awk '{ n++; b += $1 } END { printf "%d files, %d bytes\n", n, b }'
+  find "$1" -type f -printf '%s\n' |
+    awk '{ n++; b += $1 } END { printf "%d files, %d bytes\n", n, b }'
 }
 
 machine() {
-  echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')," \
+  echo "machine: $(nproc) cores," \
+    "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')," \
     "load average $(cut -d' ' -f1-3 /proc/loadavg)"
 }
