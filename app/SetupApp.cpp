@@ -9,6 +9,7 @@
 #include "pages/SummaryPage.h"
 #include "pages/TargetPage.h"
 #include "pages/WelcomePage.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 
@@ -36,12 +37,12 @@ BOOL CSetupApp::InitInstance() {
     welcome.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
     finish.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
 
-    dlg.AddPage(&welcome, 129);
-    dlg.AddPage(&license, 136);
-    dlg.AddPage(&target, 139);
-    dlg.AddPage(&summary, 140);
-    dlg.AddPage(&progress, 141);
-    dlg.AddPage(&finish, 142);
+    dlg.AddPage(&welcome, IDD_WELCOME);
+    dlg.AddPage(&license, IDD_LICENSE);
+    dlg.AddPage(&target, IDD_TARGET);
+    dlg.AddPage(&summary, IDD_SUMMARY);
+    dlg.AddPage(&progress, IDD_PROGRESS);
+    dlg.AddPage(&finish, IDD_FINISH);
 
     // ID_WIZFINISH, IDCANCEL or IDOK: the process ends the same way.
     dlg.DoModal();

@@ -2,6 +2,7 @@
 #include "wizard/WizardPage.h"
 
 #include "framework/AnsiString.h"
+#include "res/resource.h"
 
 BOOL CWizardPage::s_bCancelConfirmed = FALSE;
 
@@ -41,10 +42,10 @@ BOOL CWizardPage::OnQueryCancel() {
     if (s_bCancelConfirmed)
         return TRUE;
     CString strFormat, strWhat, strInstallation, strTitle;
-    strFormat.LoadString(102);
-    strWhat.LoadString(138);
-    strInstallation.LoadString(105);
-    strTitle.LoadString(103);
+    strFormat.LoadString(IDS_CANCEL_QUESTION);
+    strWhat.LoadString(IDS_CANCEL_SUBJECT);
+    strInstallation.LoadString(IDS_INSTALLATION);
+    strTitle.LoadString(IDS_GAME_TITLE);
     CString strText;
     strText.Format(strFormat.c_str(), strWhat.c_str(), strTitle.c_str());
     CString strCaption = strTitle + "-" + strInstallation.c_str();
