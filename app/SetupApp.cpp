@@ -2,14 +2,14 @@
 #include "app/SetupApp.h"
 
 #include "app/SetupDialog.h"
-#include "app/TargetDir.h"
 #include "pages/FinishPage.h"
 #include "pages/LicensePage.h"
 #include "pages/ProgressPage.h"
 #include "pages/SummaryPage.h"
+#include "pages/TargetDir.h"
 #include "pages/TargetPage.h"
 #include "pages/WelcomePage.h"
-#include "res/resource.h"
+#include "pages/WizardPages.h"
 
 #include <commctrl.h>
 
@@ -33,16 +33,7 @@ BOOL CSetupApp::InitInstance() {
     CSummaryPage summary;
     CProgressPage progress;
     CFinishPage finish;
-
-    welcome.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
-    finish.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
-
-    dlg.AddPage(&welcome, IDD_WELCOME);
-    dlg.AddPage(&license, IDD_LICENSE);
-    dlg.AddPage(&target, IDD_TARGET);
-    dlg.AddPage(&summary, IDD_SUMMARY);
-    dlg.AddPage(&progress, IDD_PROGRESS);
-    dlg.AddPage(&finish, IDD_FINISH);
+    AddWizardPages(dlg, welcome, license, target, summary, progress, finish);
 
     // ID_WIZFINISH, IDCANCEL or IDOK: the process ends the same way.
     dlg.DoModal();

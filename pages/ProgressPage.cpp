@@ -1,13 +1,13 @@
 // pages/ProgressPage.cpp
 #include "pages/ProgressPage.h"
 
-#include "app/TargetDir.h"
 #include "archive/ArchivFormat.h"
 #include "archive/PayloadArchive.h"
 #include "archive/Platform.h"
 #include "framework/DataExchange.h"
 #include "framework/WinThread.h"
 #include "pages/PageText.h"
+#include "pages/TargetDir.h"
 #include "res/resource.h"
 #include "wizard/WizardFrame.h"
 

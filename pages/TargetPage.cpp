@@ -1,9 +1,9 @@
 // pages/TargetPage.cpp
 #include "pages/TargetPage.h"
 
-#include "app/TargetDir.h"
 #include "framework/DataExchange.h"
 #include "pages/PageText.h"
+#include "pages/TargetDir.h"
 #include "res/resource.h"
 #include "wizard/WizardFrame.h"
 

@@ -1,9 +1,10 @@
 // tests/pages/PageTestSupport.cpp
 #include "PageTestSupport.h"
 
-#include "app/TargetDir.h"
 #include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"
+#include "pages/TargetDir.h"
+#include "pages/WizardPages.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -236,14 +237,7 @@ UINT_PTR CTestProgressPage::StartTimer() {
 
 WizardTest::WizardTest() {
     g_strTargetDir = "";
-    welcome.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
-    finish.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
-    wizard.AddPage(&welcome, IDD_WELCOME);
-    wizard.AddPage(&license, IDD_LICENSE);
-    wizard.AddPage(&target, IDD_TARGET);
-    wizard.AddPage(&summary, IDD_SUMMARY);
-    wizard.AddPage(&progress, IDD_PROGRESS);
-    wizard.AddPage(&finish, IDD_FINISH);
+    AddWizardPages(wizard, welcome, license, target, summary, progress, finish);
 }
 
 void WizardTest::NextTo(const CWnd& page) {

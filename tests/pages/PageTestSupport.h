@@ -126,7 +126,7 @@ private:
     BOOL StartRealWorker();
 };
 
-// The six pages in a frame, in the installer's order and colours.
+// The six pages in a frame, joined as the installer joins them.
 class WizardTest : public testing::Test {
 protected:
     WizardTest();

@@ -2,7 +2,7 @@
 // the frame's buttons as a user would.
 #include "PageTestSupport.h"
 
-#include "app/TargetDir.h"
+#include "pages/TargetDir.h"
 
 namespace {
 
