@@ -5,6 +5,7 @@
 #include "framework/AnsiString.h"
 #include "framework/PaintDC.h"
 #include "res/resource.h"
+#include "wizard/WizardCaption.h"
 
 CSetupDialog::CSetupDialog(CWnd* pParent)
     : CWizardFrame(IDD_SETUP_DIALOG, pParent),
@@ -22,10 +23,7 @@ BOOL CSetupDialog::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    CString strTitle, strInstallation;
-    strTitle.LoadString(IDS_GAME_TITLE);
-    strInstallation.LoadString(IDS_INSTALLATION);
-    SetWindowText(strTitle + "-" + strInstallation.c_str());
+    SetWindowText(LoadWizardCaption());
 
     SetPlaceholderID(IDC_PAGE_AREA);
     CWizardFrame::OnInitDialog();
