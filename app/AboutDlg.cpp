@@ -1,4 +1,6 @@
 // app/AboutDlg.cpp
 #include "app/AboutDlg.h"
 
-CAboutDlg::CAboutDlg() : CDialog(100) {}
+#include "res/resource.h"
+
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}

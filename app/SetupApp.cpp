@@ -2,13 +2,14 @@
 #include "app/SetupApp.h"
 
 #include "app/SetupDialog.h"
-#include "app/TargetDir.h"
 #include "pages/FinishPage.h"
 #include "pages/LicensePage.h"
 #include "pages/ProgressPage.h"
 #include "pages/SummaryPage.h"
+#include "pages/TargetDir.h"
 #include "pages/TargetPage.h"
 #include "pages/WelcomePage.h"
+#include "pages/WizardPages.h"
 
 #include <commctrl.h>
 
@@ -32,16 +33,7 @@ BOOL CSetupApp::InitInstance() {
     CSummaryPage summary;
     CProgressPage progress;
     CFinishPage finish;
-
-    welcome.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
-    finish.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
-
-    dlg.AddPage(&welcome, 129);
-    dlg.AddPage(&license, 136);
-    dlg.AddPage(&target, 139);
-    dlg.AddPage(&summary, 140);
-    dlg.AddPage(&progress, 141);
-    dlg.AddPage(&finish, 142);
+    AddWizardPages(dlg, welcome, license, target, summary, progress, finish);
 
     // ID_WIZFINISH, IDCANCEL or IDOK: the process ends the same way.
     dlg.DoModal();

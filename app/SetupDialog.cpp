@@ -4,15 +4,17 @@
 #include "app/AboutDlg.h"
 #include "framework/AnsiString.h"
 #include "framework/PaintDC.h"
+#include "res/resource.h"
+#include "wizard/WizardCaption.h"
 
 CSetupDialog::CSetupDialog(CWnd* pParent)
-    : CWizardFrame(102, pParent),
-      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128))) {}
+    : CWizardFrame(IDD_SETUP_DIALOG, pParent),
+      m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP))) {}
 
 BOOL CSetupDialog::OnInitDialog() {
     if (HMENU hSysMenu = GetSystemMenu(FALSE)) {
         CString strAbout;
-        strAbout.LoadString(101);
+        strAbout.LoadString(IDS_ABOUTBOX);
         if (!strAbout.IsEmpty()) {
             ::AppendMenuA(hSysMenu, MF_SEPARATOR, 0, nullptr);
             ::AppendMenuA(hSysMenu, MF_STRING, IDM_ABOUTBOX, strAbout);
@@ -21,12 +23,9 @@ BOOL CSetupDialog::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    CString strTitle, strInstallation;
-    strTitle.LoadString(103);
-    strInstallation.LoadString(105);
-    SetWindowText(strTitle + "-" + strInstallation.c_str());
+    SetWindowText(LoadWizardCaption());
 
-    SetPlaceholderID(1000);
+    SetPlaceholderID(IDC_PAGE_AREA);
     CWizardFrame::OnInitDialog();
     return TRUE;
 }

@@ -3,9 +3,6 @@
 
 #include "wizard/WizardFrame.h"
 
-// System-menu command that opens the About box.
-constexpr UINT IDM_ABOUTBOX = 0x0010;
-
 // The installer's main window: the wizard frame with the application icon,
 // the caption and the About entry of the system menu.
 class CSetupDialog : public CWizardFrame {

@@ -181,21 +181,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     }
     if (msg.bDefault)
         return FALSE;
-    switch (message) {
     // "Return value: ... the following messages are exceptions": the DLGPROC
-    // returns these results directly instead of through DWLP_MSGRESULT.
-    case WM_INITDIALOG:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_QUERYDRAGICON:
+    // returns the results of WM_INITDIALOG, the WM_CTLCOLOR messages and
+    // WM_QUERYDRAGICON directly instead of through DWLP_MSGRESULT.
+    if (message == WM_INITDIALOG || IsCtlColorMessage(message) || message == WM_QUERYDRAGICON)
         return static_cast<INT_PTR>(lResult);
-    default:
-        ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
-        return TRUE;
-    }
+    ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
+    return TRUE;
 }

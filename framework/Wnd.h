@@ -52,6 +52,11 @@ public:
 protected:
     // The one message switch: maps messages onto the handlers below.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC: the colour requests, one message
+    // per CTLCOLOR_ type and in that type's order.
+    static constexpr bool IsCtlColorMessage(UINT message) {
+        return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+    }
     // Standard processing of the message being handled.
     virtual LRESULT Default();
 

@@ -3,21 +3,8 @@
 
 #include "framework/DataExchange.h"
 #include "pages/PageText.h"
+#include "res/resource.h"
 #include "wizard/WizardFrame.h"
-
-namespace {
-
-constexpr UINT IDD_FINISH = 142;
-constexpr int IDC_FINISH_TOPIC = 1023;
-constexpr int IDC_FINISH_PREFACE = 1024;
-constexpr int IDC_FINISH_HINT = 1025;
-
-constexpr UINT IDS_FINISH_TOPIC = 124;
-constexpr UINT IDS_FINISH_PREFACE = 125;
-constexpr UINT IDS_FINISH_HINT = 126;
-constexpr UINT IDS_FINISH = 127;
-
-} // namespace
 
 CFinishPage::CFinishPage(CWnd* pParent) : CWizardPage(IDD_FINISH, pParent) {}
 

@@ -3,26 +3,8 @@
 
 #include "framework/DataExchange.h"
 #include "pages/PageText.h"
+#include "res/resource.h"
 #include "wizard/WizardFrame.h"
-
-namespace {
-
-constexpr UINT IDD_LICENSE = 136;
-constexpr int IDC_LICENSE_TOPIC = 1002;
-constexpr int IDC_LICENSE_SUBTOPIC = 1003;
-constexpr int IDC_LICENSE_PREFACE = 1004;
-constexpr int IDC_LICENSE_HINT = 1005;
-constexpr int IDC_LICENSE_TEXT = 1006;
-constexpr int IDC_LICENSE_CHECK = 1007;
-
-constexpr UINT IDS_LICENSE_PREFACE = 106;
-constexpr UINT IDS_LICENSE_HINT = 107;
-constexpr UINT IDS_LICENSE_TOPIC = 108;
-constexpr UINT IDS_LICENSE_SUBTOPIC = 109;
-constexpr UINT IDS_LICENSE_CHECK = 110;
-constexpr UINT IDS_LICENSE_TEXT = 143;
-
-} // namespace
 
 CLicensePage::CLicensePage(CWnd* pParent) : CWizardPage(IDD_LICENSE, pParent) {}
 

@@ -1,6 +1,7 @@
 // pages/PageText.cpp
 #include "pages/PageText.h"
 
+#include "res/resource.h"
 #include "wizard/TextLabel.h"
 
 CString LoadText(UINT nID) {

@@ -5,9 +5,6 @@
 
 class CTextLabel;
 
-// The game's title, string 103, used in most page texts.
-constexpr UINT IDS_GAME_TITLE = 103;
-
 // String nID of the string table; empty when it cannot be loaded.
 CString LoadText(UINT nID);
 // String nID formatted with the game's title for its "%s"; empty when nID

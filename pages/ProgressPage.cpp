@@ -1,26 +1,17 @@
 // pages/ProgressPage.cpp
 #include "pages/ProgressPage.h"
 
-#include "app/TargetDir.h"
 #include "archive/ArchivFormat.h"
 #include "archive/PayloadArchive.h"
 #include "archive/Platform.h"
 #include "framework/DataExchange.h"
 #include "framework/WinThread.h"
 #include "pages/PageText.h"
+#include "pages/TargetDir.h"
+#include "res/resource.h"
 #include "wizard/WizardFrame.h"
 
 namespace {
-
-constexpr UINT IDD_PROGRESS = 141;
-constexpr int IDC_PROGRESS_TOPIC = 1019;
-constexpr int IDC_PROGRESS_SUBTOPIC = 1020;
-constexpr int IDC_PROGRESS_PREFACE = 1021;
-constexpr int IDC_PROGRESS_BAR = 1022;
-
-constexpr UINT IDS_PROGRESS_TOPIC = 121;
-constexpr UINT IDS_PROGRESS_SUBTOPIC = 122;
-constexpr UINT IDS_PROGRESS_PREFACE = 123;
 
 constexpr UINT_PTR POLL_TIMER_ID = 1;
 constexpr UINT POLL_INTERVAL_MS = 333;

@@ -1,25 +1,11 @@
 // pages/SummaryPage.cpp
 #include "pages/SummaryPage.h"
 
-#include "app/TargetDir.h"
 #include "framework/DataExchange.h"
 #include "pages/PageText.h"
+#include "pages/TargetDir.h"
+#include "res/resource.h"
 #include "wizard/WizardFrame.h"
-
-namespace {
-
-constexpr UINT IDD_SUMMARY = 140;
-constexpr int IDC_SUMMARY_TOPIC = 1015;
-constexpr int IDC_SUMMARY_SUBTOPIC = 1016;
-constexpr int IDC_SUMMARY_PREFACE = 1017;
-constexpr int IDC_SUMMARY_PATH = 1018;
-
-constexpr UINT IDS_SUMMARY_TOPIC = 116;
-constexpr UINT IDS_SUMMARY_SUBTOPIC = 117;
-constexpr UINT IDS_SUMMARY_PREFACE = 118;
-constexpr UINT IDS_INSTALL = 119;
-
-} // namespace
 
 CSummaryPage::CSummaryPage(CWnd* pParent) : CWizardPage(IDD_SUMMARY, pParent) {}
 

@@ -1,29 +1,15 @@
 // pages/TargetPage.cpp
 #include "pages/TargetPage.h"
 
-#include "app/TargetDir.h"
 #include "framework/DataExchange.h"
 #include "pages/PageText.h"
+#include "pages/TargetDir.h"
+#include "res/resource.h"
 #include "wizard/WizardFrame.h"
 
 #include <objbase.h>
 
 namespace {
-
-constexpr UINT IDD_TARGET = 139;
-constexpr int IDC_TARGET_SUBTOPIC = 1008;
-constexpr int IDC_TARGET_TOPIC = 1009;
-constexpr int IDC_TARGET_PREFACE = 1010;
-constexpr int IDC_TARGET_GROUPBOX = 1011;
-constexpr int IDC_TARGET_PATH = 1013;
-constexpr int IDC_TARGET_BROWSE = 1014;
-
-constexpr UINT IDS_TARGET_TOPIC = 111;
-constexpr UINT IDS_TARGET_SUBTOPIC = 112;
-constexpr UINT IDS_TARGET_PREFACE = 113;
-constexpr UINT IDS_TARGET_GROUPBOX = 114;
-constexpr UINT IDS_TARGET_BROWSE_TITLE = 115;
-constexpr UINT IDS_NEXT = 120;
 
 // Only file-system folders, an edit field, the resizable new-style dialog and
 // no button for making a folder.

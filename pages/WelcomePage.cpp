@@ -3,18 +3,10 @@
 
 #include "framework/DataExchange.h"
 #include "pages/PageText.h"
+#include "res/resource.h"
 #include "wizard/WizardFrame.h"
 
 namespace {
-
-constexpr UINT IDD_WELCOME = 129;
-constexpr int IDC_WELCOME_PREFACE = 1004;
-constexpr int IDC_WELCOME_HINT = 1006;
-constexpr int IDC_WELCOME_TOPIC = 1018;
-
-constexpr UINT IDS_WELCOME_TOPIC = 139;
-constexpr UINT IDS_WELCOME_PREFACE = 140;
-constexpr UINT IDS_WELCOME_HINT = 142;
 
 // Free space the game needs, in MB. A fixed figure, not the payload's size.
 constexpr int REQUIRED_MB = 242;

@@ -1,6 +1,6 @@
-# Turns license.txt into the string table line for id 143: every LF becomes the
-# CR LF pair that the license page's edit control needs, and quotes and
-# backslashes are escaped for the resource compiler.
+# Turns license.txt into the string table line for IDS_LICENSE_TEXT: every LF
+# becomes the CR LF pair that the license page's edit control needs, and quotes
+# and backslashes are escaped for the resource compiler.
 #
 # cmake -DINPUT=license.txt -DOUTPUT=license.rc -P license-rc.cmake
 
@@ -9,4 +9,4 @@ string(REPLACE "\r" "" text "${text}")
 string(REPLACE "\\" "\\\\" text "${text}")
 string(REPLACE "\"" "\"\"" text "${text}")
 string(REPLACE "\n" "\\r\\n" text "${text}")
-file(WRITE "${OUTPUT}" "    143 \"${text}\"\n")
+file(WRITE "${OUTPUT}" "    IDS_LICENSE_TEXT \"${text}\"\n")

@@ -2,15 +2,11 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "res/resource.h"
 
 #include <vector>
 
 class CWizardPage;
-
-// Command ids of the wizard buttons.
-constexpr UINT ID_WIZBACK = 12323;
-constexpr UINT ID_WIZNEXT = 12324;
-constexpr UINT ID_WIZFINISH = 12325;
 
 // A modal wizard dialog showing one page at a time inside a placeholder area
 // of its template, driving Back, Next, finish and Cancel through the pages.

@@ -2,6 +2,8 @@
 #include "wizard/WizardPage.h"
 
 #include "framework/AnsiString.h"
+#include "res/resource.h"
+#include "wizard/WizardCaption.h"
 #include "wizard/WizardFrame.h"
 
 BOOL CWizardPage::s_bCancelConfirmed = FALSE;
@@ -41,15 +43,13 @@ void CWizardPage::OnSetActive() {}
 BOOL CWizardPage::OnQueryCancel() {
     if (s_bCancelConfirmed)
         return TRUE;
-    CString strFormat, strWhat, strInstallation, strTitle;
-    strFormat.LoadString(102);
-    strWhat.LoadString(138);
-    strInstallation.LoadString(105);
-    strTitle.LoadString(103);
+    CString strFormat, strSubject, strTitle;
+    strFormat.LoadString(IDS_CANCEL_QUESTION);
+    strSubject.LoadString(IDS_CANCEL_SUBJECT);
+    strTitle.LoadString(IDS_GAME_TITLE);
     CString strText;
-    strText.Format(strFormat.c_str(), strWhat.c_str(), strTitle.c_str());
-    CString strCaption = strTitle + "-" + strInstallation.c_str();
-    if (::MessageBoxA(m_hWnd, strText, strCaption, MB_YESNO | MB_ICONQUESTION) == IDNO)
+    strText.Format(strFormat.c_str(), strSubject.c_str(), strTitle.c_str());
+    if (::MessageBoxA(m_hWnd, strText, LoadWizardCaption(), MB_YESNO | MB_ICONQUESTION) == IDNO)
         return FALSE;
     s_bCancelConfirmed = TRUE;
     return TRUE;

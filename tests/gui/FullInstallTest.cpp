@@ -30,8 +30,6 @@ constexpr size_t kFiles = 2296;
 constexpr uintmax_t kBytes = 248348403;
 constexpr const char* kStatus = "Entpacke und installiere Dateien";
 constexpr const char* kAboutCaption = "Info...";
-constexpr WPARAM kAboutCommand = 0x10;
-constexpr int kFinish = 12325;
 
 class FullInstallTest : public WizardTest {
 protected:
@@ -45,7 +43,7 @@ protected:
     // The bar of the Progress page, also once that page is hidden.
     int BarPosition() const {
         for (const Window& window : m_wizard.Frame().Descendants()) {
-            if (window.Id() == Wizard::kProgressBar)
+            if (window.Id() == IDC_PROGRESS_BAR)
                 return static_cast<int>(window.Send(PBM_GETPOS, 0, 0));
         }
         return -1;
@@ -58,7 +56,7 @@ protected:
 
     // The About box over the running installation, closed again with OK.
     bool OpenAndCloseAbout() const {
-        if (!m_wizard.Frame().SysCommand(kAboutCommand))
+        if (!m_wizard.Frame().SysCommand(IDM_ABOUTBOX))
             return false;
         const Window about = m_wizard.WaitForTopWindow(kAboutCaption);
         return about && !IsWindowEnabled(m_wizard.Frame().Handle()) && about.Item(IDOK).Click() &&
@@ -90,7 +88,7 @@ protected:
                 targets.emplace_back("page window " + std::to_string(targets.size()), child);
         }
         for (const auto& [name, target] : targets) {
-            for (int id : {IDOK, IDCANCEL, Wizard::kBack, Wizard::kNext, kFinish}) {
+            for (int id : {IDOK, IDCANCEL, ID_WIZBACK, ID_WIZNEXT, ID_WIZFINISH}) {
                 presses.emplace_back(
                     "command " + std::to_string(id) + " to " + name, [target = target, id] {
                         return target.Post(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
@@ -127,7 +125,7 @@ TEST_F(FullInstallTest, InstallsTheWholePayloadWhateverIsPressedMeanwhile) {
         [&] {
             if (m_wizard.CurrentPage() != Page::Progress)
                 return m_wizard.CurrentPage() == Page::Finish;
-            const std::string line = m_wizard.Control(Wizard::kStatusLine).Text();
+            const std::string line = m_wizard.Control(IDC_PROGRESS_PREFACE).Text();
             const int position = BarPosition();
             const bool next = m_wizard.Next().IsEnabled();
             const bool cancel = m_wizard.Cancel().IsEnabled();

@@ -27,7 +27,6 @@ namespace {
 using ::testing::IsEmpty;
 
 constexpr const char* kAboutCaption = "Info...";
-constexpr WPARAM kAboutCommand = 0x10;
 
 class ImpatientTest : public WizardTest {
 protected:
@@ -51,7 +50,7 @@ protected:
         bool nextEnabled = true;
         if (page == Page::License)
             nextEnabled =
-                m_wizard.Control(Wizard::kAcceptBox).Send(BM_GETCHECK, 0, 0) == BST_CHECKED;
+                m_wizard.Control(IDC_LICENSE_CHECK).Send(BM_GETCHECK, 0, 0) == BST_CHECKED;
         if (page == Page::Target)
             nextEnabled = folderChosen;
         const std::string nextText = page == Page::Summary ? "Installieren" : "Weiter >";
@@ -178,7 +177,7 @@ TEST_P(DoubleInstallTest, StartsOneWorker) {
     } else if (way == "BM_CLICK twice") {
         ASSERT_TRUE(next.Post(BM_CLICK, 0, 0) && next.Post(BM_CLICK, 0, 0));
     } else {
-        const WPARAM command = MAKEWPARAM(Wizard::kNext, BN_CLICKED);
+        const WPARAM command = MAKEWPARAM(ID_WIZNEXT, BN_CLICKED);
         ASSERT_TRUE(m_wizard.Frame().Post(WM_COMMAND, command, 0) &&
                     m_wizard.Frame().Post(WM_COMMAND, command, 0));
     }
@@ -191,7 +190,7 @@ TEST_P(DoubleInstallTest, StartsOneWorker) {
             most = std::max(most, m_wizard.Program().ThreadCount());
             if (page == Page::Progress) {
                 const int position =
-                    static_cast<int>(m_wizard.Control(Wizard::kProgressBar).Send(PBM_GETPOS, 0, 0));
+                    static_cast<int>(m_wizard.Control(IDC_PROGRESS_BAR).Send(PBM_GETPOS, 0, 0));
                 // The Finish page may have come between the two looks.
                 if (m_wizard.CurrentPage() == Page::Progress)
                     positions.push_back(position);
@@ -252,7 +251,7 @@ TEST_F(ImpatientTest, GuiObjectsStayFlatOverPageSwitchesAndRepaints) {
 TEST_F(ImpatientTest, AboutBoxOpenWhileTheInstallationEnds) {
     ASSERT_TRUE(GoToSummary("E:\\"));
     ASSERT_TRUE(m_wizard.Next().Click());
-    ASSERT_TRUE(m_wizard.Frame().SysCommand(kAboutCommand));
+    ASSERT_TRUE(m_wizard.Frame().SysCommand(IDM_ABOUTBOX));
     const Window about = m_wizard.WaitForTopWindow(kAboutCaption);
     ASSERT_TRUE(about);
     ASSERT_TRUE(m_wizard.WaitForPage(Page::Finish, Millis(120000)));

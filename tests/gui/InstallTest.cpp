@@ -37,7 +37,7 @@ protected:
     }
 
     bool CheckBox(bool ticked) const {
-        const Window box = m_wizard.Control(Wizard::kAcceptBox);
+        const Window box = m_wizard.Control(IDC_LICENSE_CHECK);
         return box.Click() &&
                WaitUntil(
                    [&] {
@@ -69,14 +69,14 @@ TEST_F(InstallTest, InstallsIntoADriveRoot) {
     EXPECT_TRUE(m_wizard.SaveScreenshot(Shot("02-license.png")));
     ASSERT_TRUE(m_wizard.PressNext(Page::Target));
     EXPECT_FALSE(m_wizard.Next().IsEnabled());
-    EXPECT_EQ(m_wizard.Control(Wizard::kTargetPath).Text(), "");
+    EXPECT_EQ(m_wizard.Control(IDC_TARGET_PATH).Text(), "");
     ASSERT_TRUE(m_wizard.ChooseFolder("E:\\"));
     EXPECT_TRUE(m_wizard.Next().IsEnabled());
     EXPECT_TRUE(m_wizard.SaveScreenshot(Shot("03-target.png")));
 
     ASSERT_TRUE(m_wizard.PressNext(Page::Summary));
     EXPECT_EQ(m_wizard.Next().Text(), "Installieren");
-    EXPECT_EQ(m_wizard.Control(Wizard::kSummaryPath).Text(), "E:\\");
+    EXPECT_EQ(m_wizard.Control(IDC_SUMMARY_PATH).Text(), "E:\\");
     EXPECT_TRUE(m_wizard.SaveScreenshot(Shot("04-summary.png")));
     ASSERT_TRUE(m_wizard.PressBack(Page::Target));
     EXPECT_EQ(m_wizard.Next().Text(), "Weiter >");
@@ -84,7 +84,7 @@ TEST_F(InstallTest, InstallsIntoADriveRoot) {
     EXPECT_EQ(m_wizard.Next().Text(), "Weiter >");
     ASSERT_TRUE(m_wizard.PressNext(Page::Target));
     ASSERT_TRUE(m_wizard.PressNext(Page::Summary));
-    EXPECT_EQ(m_wizard.Control(Wizard::kSummaryPath).Text(), "E:\\");
+    EXPECT_EQ(m_wizard.Control(IDC_SUMMARY_PATH).Text(), "E:\\");
 
     ASSERT_TRUE(InstallFromSummary());
     EXPECT_EQ(m_wizard.Next().Text(), "Fertig");
@@ -103,11 +103,11 @@ TEST_F(InstallTest, InstallsIntoAFolderChosenAgainAfterBack) {
     ASSERT_TRUE(FileTree::MakeFresh(Drive("first")));
     ASSERT_TRUE(FileTree::MakeFresh(Drive("second")));
     ASSERT_TRUE(GoToSummary("E:\\first"));
-    EXPECT_EQ(m_wizard.Control(Wizard::kSummaryPath).Text(), "E:\\first");
+    EXPECT_EQ(m_wizard.Control(IDC_SUMMARY_PATH).Text(), "E:\\first");
     ASSERT_TRUE(m_wizard.PressBack(Page::Target));
     ASSERT_TRUE(m_wizard.ChooseFolder("E:\\second"));
     ASSERT_TRUE(m_wizard.PressNext(Page::Summary));
-    EXPECT_EQ(m_wizard.Control(Wizard::kSummaryPath).Text(), "E:\\second");
+    EXPECT_EQ(m_wizard.Control(IDC_SUMMARY_PATH).Text(), "E:\\second");
     ASSERT_TRUE(InstallFromSummary());
     ASSERT_TRUE(FinishAndEnd());
     ExpectDemoTreeIn(Drive("second"));
@@ -184,7 +184,7 @@ TEST_P(CancelTest, AsksOnceNoKeepsYesEnds) {
     EXPECT_EQ(m_wizard.Back().IsVisible(), backVisible);
     EXPECT_TRUE(m_wizard.Cancel().IsEnabled());
     if (page == Page::Summary) {
-        EXPECT_EQ(m_wizard.Control(Wizard::kSummaryPath).Text(), "E:\\");
+        EXPECT_EQ(m_wizard.Control(IDC_SUMMARY_PATH).Text(), "E:\\");
     }
 
     ASSERT_TRUE(ConfirmationAppears([&] { return m_wizard.Cancel().Click(); }));

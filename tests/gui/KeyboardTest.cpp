@@ -38,7 +38,7 @@ protected:
 
     // A click on the page's edit, so that the focus is inside the page.
     AssertionResult FocusTargetPath() const {
-        const Window edit = m_wizard.Control(Wizard::kTargetPath);
+        const Window edit = m_wizard.Control(IDC_TARGET_PATH);
         if (!Mouse::Click({edit}) ||
             !WaitUntil([&] { return Focused().Handle() == edit.Handle(); }, Millis(5000)))
             return AssertionFailure() << "the path box cannot be focused";
@@ -56,7 +56,7 @@ protected:
 
     // The licence box clicked once or twice, so that it has the focus.
     AssertionResult FocusAcceptBox(bool ticked) const {
-        const Window box = m_wizard.Control(Wizard::kAcceptBox);
+        const Window box = m_wizard.Control(IDC_LICENSE_CHECK);
         if (!Mouse::Click(ticked ? std::vector<Window>{box} : std::vector<Window>{box, box}) ||
             !WaitUntil([&] { return Focused().Handle() == box.Handle() && IsTicked() == ticked; },
                        Millis(5000)))
@@ -65,7 +65,7 @@ protected:
     }
 
     bool IsTicked() const {
-        return m_wizard.Control(Wizard::kAcceptBox).Send(BM_GETCHECK, 0, 0) == BST_CHECKED;
+        return m_wizard.Control(IDC_LICENSE_CHECK).Send(BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
 
     // Nothing came of the last key: no box, and the same page after a moment.
@@ -89,7 +89,7 @@ TEST_F(KeyboardTest, EscapeOnThePagesControlsDoesNothing) {
 
     ASSERT_TRUE(m_wizard.PressNext(Page::Target));
     ASSERT_TRUE(FocusTargetPath());
-    for (int id : {Wizard::kTargetPath, Wizard::kBrowse}) {
+    for (int id : {IDC_TARGET_PATH, IDC_TARGET_BROWSE}) {
         SCOPED_TRACE(id);
         ASSERT_TRUE(TabTo(m_wizard.Control(id)));
         ASSERT_TRUE(Press(VK_ESCAPE));
@@ -121,7 +121,7 @@ TEST_F(KeyboardTest, EnterOnTheLicenceBoxGoesNextOnlyWhenTicked) {
 TEST_F(KeyboardTest, EnterOnAPushButtonOfThePagePressesIt) {
     ASSERT_TRUE(GoToTarget());
     ASSERT_TRUE(FocusTargetPath());
-    ASSERT_TRUE(TabTo(m_wizard.Control(Wizard::kBrowse)));
+    ASSERT_TRUE(TabTo(m_wizard.Control(IDC_TARGET_BROWSE)));
     ASSERT_TRUE(Press(VK_RETURN));
     const FolderBrowser browser(
         m_wizard.Program().WaitForTopWindow(FolderBrowser::IsFolderBrowser, Millis(15000)));
@@ -161,7 +161,7 @@ TEST_F(KeyboardTest, TabCyclesThroughThePageAndTheFrameButtons) {
               std::vector<HWND>(backward.begin() + 1, backward.end()));
 
     std::vector<HWND> expected{m_wizard.Back().Handle(), m_wizard.Cancel().Handle()};
-    const Window page(GetAncestor(m_wizard.Control(Wizard::kAcceptBox).Handle(), GA_PARENT));
+    const Window page(GetAncestor(m_wizard.Control(IDC_LICENSE_CHECK).Handle(), GA_PARENT));
     for (const Window& control : page.Descendants()) {
         if (control.IsVisible() && control.IsEnabled() &&
             (GetWindowLongA(control.Handle(), GWL_STYLE) & WS_TABSTOP))

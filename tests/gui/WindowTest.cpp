@@ -113,7 +113,7 @@ TEST_F(WindowTest, BackAndNextMoveThroughThePagesTheyKeep) {
     EXPECT_TRUE(m_wizard.Next().IsEnabled());
     EXPECT_EQ(m_wizard.Next().Text(), "Weiter >");
     EXPECT_TRUE(m_wizard.Cancel().IsEnabled());
-    const HWND welcomeHint = m_wizard.Control(1006).Handle();
+    const HWND welcomeHint = m_wizard.Control(IDC_WELCOME_HINT).Handle();
 
     ASSERT_TRUE(GoToTarget());
     EXPECT_TRUE(m_wizard.Back().IsVisible());
@@ -122,22 +122,22 @@ TEST_F(WindowTest, BackAndNextMoveThroughThePagesTheyKeep) {
     EXPECT_EQ(m_wizard.Frame().Text(), Wizard::kCaption);
 
     ASSERT_TRUE(m_wizard.PressBack(Page::Target));
-    EXPECT_EQ(m_wizard.Control(Wizard::kTargetPath).Text(), "E:\\");
+    EXPECT_EQ(m_wizard.Control(IDC_TARGET_PATH).Text(), "E:\\");
     ASSERT_TRUE(m_wizard.PressBack(Page::License));
-    EXPECT_EQ(m_wizard.Control(Wizard::kAcceptBox).Send(BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(m_wizard.Control(IDC_LICENSE_CHECK).Send(BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_TRUE(m_wizard.Next().IsEnabled());
     ASSERT_TRUE(m_wizard.PressBack(Page::Welcome));
-    EXPECT_EQ(m_wizard.Control(1006).Handle(), welcomeHint);
+    EXPECT_EQ(m_wizard.Control(IDC_WELCOME_HINT).Handle(), welcomeHint);
     EXPECT_FALSE(m_wizard.Back().IsVisible());
     EXPECT_EQ(m_wizard.Next().Text(), "Weiter >");
 
     ASSERT_TRUE(m_wizard.PressNext(Page::License));
-    EXPECT_EQ(m_wizard.Control(Wizard::kAcceptBox).Send(BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(m_wizard.Control(IDC_LICENSE_CHECK).Send(BM_GETCHECK, 0, 0), BST_CHECKED);
     ASSERT_TRUE(m_wizard.PressNext(Page::Target));
     EXPECT_TRUE(m_wizard.Next().IsEnabled());
-    EXPECT_EQ(m_wizard.Control(Wizard::kTargetPath).Text(), "E:\\");
+    EXPECT_EQ(m_wizard.Control(IDC_TARGET_PATH).Text(), "E:\\");
     EXPECT_EQ(m_wizard.Frame().Text(), Wizard::kCaption);
-    for (int id : {Wizard::kAcceptBox, Wizard::kBrowse, 1015})
+    for (int id : {IDC_LICENSE_CHECK, IDC_TARGET_BROWSE, IDC_SUMMARY_TOPIC})
         EXPECT_EQ(CountControls(id), 1) << "control " << id;
 }
 

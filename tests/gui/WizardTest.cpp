@@ -41,7 +41,7 @@ AssertionResult WizardTest::GoToLicense() {
 AssertionResult WizardTest::GoToTarget() {
     if (AssertionResult onLicense = GoToLicense(); !onLicense)
         return onLicense;
-    if (!m_wizard.Control(Wizard::kAcceptBox).Click())
+    if (!m_wizard.Control(IDC_LICENSE_CHECK).Click())
         return AssertionFailure() << "the acceptance box cannot be ticked";
     if (!WaitUntil([&] { return m_wizard.Next().IsEnabled(); }, Millis(5000)))
         return AssertionFailure() << "Next stays disabled after the box was ticked";

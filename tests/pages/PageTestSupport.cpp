@@ -1,9 +1,11 @@
 // tests/pages/PageTestSupport.cpp
 #include "PageTestSupport.h"
 
-#include "app/TargetDir.h"
 #include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"
+#include "pages/TargetDir.h"
+#include "pages/WizardPages.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -101,7 +103,7 @@ std::string LoadText(UINT nID) {
     return str.c_str();
 }
 
-CTestWizard::CTestWizard() : CWizardFrame(102, nullptr) {
+CTestWizard::CTestWizard() : CWizardFrame(IDD_SETUP_DIALOG, nullptr) {
     ::InitCommonControls();
 }
 
@@ -116,7 +118,7 @@ INT_PTR CTestWizard::Run(std::function<void()> script) {
 }
 
 BOOL CTestWizard::OnInitDialog() {
-    SetPlaceholderID(1000);
+    SetPlaceholderID(IDC_PAGE_AREA);
     return CWizardFrame::OnInitDialog();
 }
 
@@ -235,14 +237,7 @@ UINT_PTR CTestProgressPage::StartTimer() {
 
 WizardTest::WizardTest() {
     g_strTargetDir = "";
-    welcome.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
-    finish.SetColors(RGB(0, 0, 0), RGB(255, 255, 255));
-    wizard.AddPage(&welcome, 129);
-    wizard.AddPage(&license, 136);
-    wizard.AddPage(&target, 139);
-    wizard.AddPage(&summary, 140);
-    wizard.AddPage(&progress, 141);
-    wizard.AddPage(&finish, 142);
+    AddWizardPages(wizard, welcome, license, target, summary, progress, finish);
 }
 
 void WizardTest::NextTo(const CWnd& page) {
@@ -257,12 +252,12 @@ void WizardTest::BackTo(const CWnd& page) {
 
 void WizardTest::Browse(const std::string& strChoice) {
     target.strChoice = strChoice;
-    ::SendMessageA(target.GetDlgItem(1014), BM_CLICK, 0, 0);
+    ::SendMessageA(target.GetDlgItem(IDC_TARGET_BROWSE), BM_CLICK, 0, 0);
 }
 
 void WizardTest::GoToSummary(const std::string& strFolder) {
     ASSERT_NO_FATAL_FAILURE(NextTo(license));
-    if (::SendMessageA(license.GetDlgItem(1007), BM_GETCHECK, 0, 0) != BST_CHECKED)
+    if (::SendMessageA(license.GetDlgItem(IDC_LICENSE_CHECK), BM_GETCHECK, 0, 0) != BST_CHECKED)
         TickAccept();
     ASSERT_NO_FATAL_FAILURE(NextTo(target));
     Browse(strFolder);

@@ -9,6 +9,7 @@
 #include "pages/SummaryPage.h"
 #include "pages/TargetPage.h"
 #include "pages/WelcomePage.h"
+#include "res/resource.h"
 #include "wizard/WizardFrame.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ std::string TextOf(HWND hWnd);
 std::string ItemText(const CWnd& dlg, int nID);
 std::string LoadText(UINT nID);
 
-// Frame template 102 with placeholder 1000, as the installer sets it up.
+// The installer's frame template and page area, as the installer sets them up.
 class CTestWizard : public CWizardFrame {
 public:
     CTestWizard();
@@ -125,7 +126,7 @@ private:
     BOOL StartRealWorker();
 };
 
-// The six pages in a frame, in the installer's order and colours.
+// The six pages in a frame, joined as the installer joins them.
 class WizardTest : public testing::Test {
 protected:
     WizardTest();
@@ -133,7 +134,7 @@ protected:
     // Presses the button and expects the page to be current.
     void NextTo(const CWnd& page);
     void BackTo(const CWnd& page);
-    void TickAccept() { ::SendMessageA(license.GetDlgItem(1007), BM_CLICK, 0, 0); }
+    void TickAccept() { ::SendMessageA(license.GetDlgItem(IDC_LICENSE_CHECK), BM_CLICK, 0, 0); }
     void Browse(const std::string& strChoice);
     // From Welcome, accepting the licence and choosing strFolder.
     void GoToSummary(const std::string& strFolder);

@@ -2,17 +2,13 @@
 // the frame's buttons as a user would.
 #include "PageTestSupport.h"
 
-#include "app/TargetDir.h"
+#include "pages/TargetDir.h"
 
 namespace {
 
-constexpr int kLicenseBox = 1006;
-constexpr int kTargetPathBox = 1013;
-constexpr int kSummaryPathBox = 1018;
-
 TEST_F(WizardTest, WelcomeShowsOnlyNextAndAsksFor242MB) {
     wizard.Run([&] {
-        const std::string strPreface = ItemText(welcome, 1004);
+        const std::string strPreface = ItemText(welcome, IDC_WELCOME_PREFACE);
         EXPECT_NE(std::string::npos, strPreface.find("Korvanu 1.1")) << strPreface;
         EXPECT_NE(std::string::npos, strPreface.find("242MB")) << strPreface;
         // Again after Back from the License page, which disables Next.
@@ -30,10 +26,10 @@ TEST_F(WizardTest, WelcomeShowsOnlyNextAndAsksFor242MB) {
 TEST_F(WizardTest, LicenseGatesNextAndShowsItsTextFromTheStart) {
     wizard.Run([&] {
         NextTo(license);
-        HWND hBox = license.GetDlgItem(kLicenseBox);
+        HWND hBox = license.GetDlgItem(IDC_LICENSE_TEXT);
         EXPECT_TRUE(wizard.IsButtonEnabled(ID_WIZBACK));
         EXPECT_FALSE(wizard.IsButtonEnabled(ID_WIZNEXT));
-        EXPECT_EQ(LoadText(143), TextOf(hBox));
+        EXPECT_EQ(LoadText(IDS_LICENSE_TEXT), TextOf(hBox));
         EXPECT_EQ("\r\n", TextOf(hBox).substr(0, 2));
         EXPECT_TRUE(::GetWindowLongA(hBox, GWL_STYLE) & ES_READONLY);
 
@@ -64,7 +60,7 @@ TEST_F(WizardTest, TargetBrowsesOwnedByTheFrameInAnApartment) {
         EXPECT_EQ(nullptr, target.lastInfo.pidlRoot);
         EXPECT_EQ(0x251u, target.lastInfo.ulFlags);
         EXPECT_NE(nullptr, target.lastInfo.pszDisplayName);
-        EXPECT_EQ(LoadText(115), target.strLastTitle);
+        EXPECT_EQ(LoadText(IDS_TARGET_BROWSE_TITLE), target.strLastTitle);
         EXPECT_TRUE(target.bApartmentReady);
     });
 }
@@ -75,30 +71,30 @@ TEST_F(WizardTest, TargetChoiceGatesNextAndReachesTheSummaryAsStored) {
         TickAccept();
         NextTo(target);
         EXPECT_FALSE(wizard.IsButtonEnabled(ID_WIZNEXT));
-        EXPECT_EQ(260, ::SendMessageA(target.GetDlgItem(kTargetPathBox), EM_GETLIMITTEXT, 0, 0));
+        EXPECT_EQ(260, ::SendMessageA(target.GetDlgItem(IDC_TARGET_PATH), EM_GETLIMITTEXT, 0, 0));
         Browse("");
         EXPECT_FALSE(wizard.IsButtonEnabled(ID_WIZNEXT));
 
         Browse("C:\\");
         Browse(""); // cancelled: the choice stays
         EXPECT_TRUE(wizard.IsButtonEnabled(ID_WIZNEXT));
-        EXPECT_EQ("C:\\", ItemText(target, kTargetPathBox));
+        EXPECT_EQ("C:\\", ItemText(target, IDC_TARGET_PATH));
         NextTo(summary);
         EXPECT_EQ("Installieren", wizard.ButtonText(ID_WIZNEXT));
         EXPECT_TRUE(wizard.IsButtonEnabled(IDCANCEL));
-        EXPECT_EQ("C:\\", ItemText(summary, kSummaryPathBox));
+        EXPECT_EQ("C:\\", ItemText(summary, IDC_SUMMARY_PATH));
 
         BackTo(target);
         EXPECT_EQ("Weiter >", wizard.ButtonText(ID_WIZNEXT));
         Browse("C:\\windows");
         NextTo(summary);
         EXPECT_EQ(0, ::lstrcmpiA("C:\\windows", g_strTargetDir));
-        EXPECT_EQ(std::string(g_strTargetDir), ItemText(summary, kSummaryPathBox));
+        EXPECT_EQ(std::string(g_strTargetDir), ItemText(summary, IDC_SUMMARY_PATH));
 
         BackTo(target);
         Browse(CScriptedTargetPage::kNoFileSystemPath);
         EXPECT_FALSE(wizard.IsButtonEnabled(ID_WIZNEXT));
-        EXPECT_EQ("", ItemText(target, kTargetPathBox));
+        EXPECT_EQ("", ItemText(target, IDC_TARGET_PATH));
         EXPECT_EQ("", std::string(g_strTargetDir));
     });
 }

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kStatusLine = 1021;
-constexpr int kBar = 1022;
 constexpr DWORD kTick = 333;
 
 // The PBM_SETPOS positions the bar received.
@@ -64,7 +62,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(NextTo(progress));
         s_positions.clear();
         s_pfnBarProc = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(progress.GetDlgItem(kBar), GWLP_WNDPROC,
+            ::SetWindowLongPtrA(progress.GetDlgItem(IDC_PROGRESS_BAR), GWLP_WNDPROC,
                                 reinterpret_cast<LONG_PTR>(&RecordingBarProc)));
     }
     void ExpectRunning() {
@@ -134,9 +132,9 @@ TEST_F(ProgressTest, EmptyArchiveFinishesAtTheFirstTickWithTheBarAtZero) {
         ASSERT_NO_FATAL_FAILURE(Install());
         ASSERT_TRUE(WaitForFinish());
         // Moved on at the first tick: no dot was ever added.
-        EXPECT_EQ("Entpacke und installiere Dateien", ItemText(progress, kStatusLine));
+        EXPECT_EQ("Entpacke und installiere Dateien", ItemText(progress, IDC_PROGRESS_PREFACE));
         EXPECT_TRUE(s_positions.empty());
-        EXPECT_EQ(0, ::SendMessageA(progress.GetDlgItem(kBar), PBM_GETPOS, 0, 0));
+        EXPECT_EQ(0, ::SendMessageA(progress.GetDlgItem(IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0));
     });
 }
 
@@ -186,14 +184,15 @@ TEST_F(ProgressTest, StatusLineCyclesOneToThreeDots) {
     wizard.Run([&] {
         ASSERT_NO_FATAL_FAILURE(Install());
         const std::string strBase = "Entpacke und installiere Dateien";
-        std::string strStatus = ItemText(progress, kStatusLine);
+        std::string strStatus = ItemText(progress, IDC_PROGRESS_PREFACE);
         EXPECT_EQ(strBase, strStatus);
         // The dots are process-wide, so the cycle may start anywhere.
         int nLast = 0;
         for (int i = 0; i < 5; ++i) {
             const std::string strBefore = strStatus;
-            ASSERT_TRUE(PumpUntil([&] { return ItemText(progress, kStatusLine) != strBefore; }));
-            strStatus = ItemText(progress, kStatusLine);
+            ASSERT_TRUE(
+                PumpUntil([&] { return ItemText(progress, IDC_PROGRESS_PREFACE) != strBefore; }));
+            strStatus = ItemText(progress, IDC_PROGRESS_PREFACE);
             const std::size_t nDots = strStatus.size() - strBase.size();
             ASSERT_EQ(strBase + std::string(nDots, '.'), strStatus);
             ASSERT_TRUE(nDots >= 1 && nDots <= 3) << strStatus;

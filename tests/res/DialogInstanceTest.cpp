@@ -1,6 +1,7 @@
 // tests/res/DialogInstanceTest.cpp: the dialog manager builds every template of this
 // program's linked resources, and the pictures keep their pixel sizes.
-#include <windows.h>
+#include "ExpectedResources.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ SIZE WindowSize(HWND hWnd) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-// The picture control of a page: the first child (id 1001 or the anonymous -1).
+// The picture control of a page: the first child (IDC_HEADER or IDC_STATIC).
 HWND Picture(HWND hPage) {
     return GetWindow(hPage, GW_CHILD);
 }
@@ -44,48 +45,48 @@ class DialogInstances : public testing::Test {
 protected:
     static void SetUpTestSuite() { InitCommonControls(); }
     void SetUp() override { ASSERT_TRUE(m_frame.Handle()) << "dialog 102"; }
-    Instance m_frame{102, nullptr};
+    Instance m_frame{IDD_SETUP_DIALOG, nullptr};
 };
 
 } // namespace
 
 TEST_F(DialogInstances, EveryPageIsBuilt) {
-    for (WORD id : {129, 136, 139, 140, 141, 142}) {
+    for (WORD id : {IDD_WELCOME, IDD_LICENSE, IDD_TARGET, IDD_SUMMARY, IDD_PROGRESS, IDD_FINISH}) {
         Instance page(id, m_frame.Handle());
         EXPECT_TRUE(page.Handle()) << "page " << id;
     }
-    Instance about(100, m_frame.Handle());
+    Instance about(IDD_ABOUTBOX, m_frame.Handle());
     ASSERT_TRUE(about.Handle());
     HWND hIcon = GetWindow(about.Handle(), GW_CHILD);
     EXPECT_TRUE(SendMessageW(hIcon, STM_GETICON, 0, 0)) << "icon 128 in the About box";
 }
 
 TEST_F(DialogInstances, SidebarKeepsItsPixelSize) {
-    for (WORD id : {129, 142}) {
+    for (WORD id : {IDD_WELCOME, IDD_FINISH}) {
         Instance page(id, m_frame.Handle());
         ASSERT_TRUE(page.Handle()) << id;
         HWND hPicture = Picture(page.Handle());
         EXPECT_TRUE(SendMessageW(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0)) << id;
         SIZE size = WindowSize(hPicture);
-        EXPECT_EQ(size.cx, 161) << id;
-        EXPECT_EQ(size.cy, 313) << id;
+        EXPECT_EQ(size.cx, kBitmaps.at(IDB_SIDEBAR).width) << id;
+        EXPECT_EQ(size.cy, kBitmaps.at(IDB_SIDEBAR).height) << id;
     }
 }
 
 TEST_F(DialogInstances, HeaderBandKeepsItsPixelSize) {
-    for (WORD id : {136, 139, 140, 141}) {
+    for (WORD id : {IDD_LICENSE, IDD_TARGET, IDD_SUMMARY, IDD_PROGRESS}) {
         Instance page(id, m_frame.Handle());
         ASSERT_TRUE(page.Handle()) << id;
-        HWND hPicture = GetDlgItem(page.Handle(), 1001);
+        HWND hPicture = GetDlgItem(page.Handle(), IDC_HEADER);
         EXPECT_TRUE(SendMessageW(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0)) << id;
         SIZE size = WindowSize(hPicture);
-        EXPECT_EQ(size.cx, 498) << id;
-        EXPECT_EQ(size.cy, 58) << id;
+        EXPECT_EQ(size.cx, kBitmaps.at(IDB_HEADER).width) << id;
+        EXPECT_EQ(size.cy, kBitmaps.at(IDB_HEADER).height) << id;
     }
 }
 
 TEST_F(DialogInstances, PageAreaIsHidden) {
-    HWND hArea = GetDlgItem(m_frame.Handle(), 1000);
+    HWND hArea = GetDlgItem(m_frame.Handle(), IDC_PAGE_AREA);
     ASSERT_TRUE(hArea);
     EXPECT_FALSE(IsWindowVisible(hArea));
 }

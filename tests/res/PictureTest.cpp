@@ -1,5 +1,7 @@
-// tests/res/PictureTest.cpp: bitmaps 130 and 137 and icon group 128.
+// tests/res/PictureTest.cpp: the sidebar and header bitmaps and the icon group.
+#include "ExpectedResources.h"
 #include "ResourceModule.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +18,9 @@ BITMAPINFOHEADER HeaderOf(std::string_view data) {
     return h;
 }
 
-void ExpectBitmap(WORD id, LONG width, LONG height, LONG pixelsPerMetre) {
+void ExpectBitmap(WORD id) {
     SCOPED_TRACE(testing::Message() << "bitmap " << id);
+    const auto [width, height, pixelsPerMetre] = kBitmaps.at(id);
     auto data = TestModule().Data(RT_BITMAP, MAKEINTRESOURCEW(id), kGerman);
     ASSERT_TRUE(data);
     BITMAPINFOHEADER h = HeaderOf(*data);
@@ -54,15 +57,15 @@ struct GroupEntry {
 } // namespace
 
 TEST(Pictures, Sidebar) {
-    ExpectBitmap(130, 161, 313, 2834);
+    ExpectBitmap(IDB_SIDEBAR);
 }
 
 TEST(Pictures, HeaderBand) {
-    ExpectBitmap(137, 498, 58, 0);
+    ExpectBitmap(IDB_HEADER);
 }
 
 TEST(Pictures, IconGroupHoldsSixDibImages) {
-    auto group = TestModule().Data(RT_GROUP_ICON, MAKEINTRESOURCEW(128), kGerman);
+    auto group = TestModule().Data(RT_GROUP_ICON, MAKEINTRESOURCEW(IDI_SETUP), kGerman);
     ASSERT_TRUE(group);
     WORD head[3] = {};
     ASSERT_GE(group->size(), sizeof(head));
@@ -101,8 +104,8 @@ TEST(Pictures, IconGroupHoldsSixDibImages) {
 
 TEST(Pictures, IconLoadsAtEachSize) {
     for (int size : {16, 32, 48}) {
-        HICON icon = static_cast<HICON>(
-            LoadImageW(TestModule().Handle(), MAKEINTRESOURCEW(128), IMAGE_ICON, size, size, 0));
+        HICON icon = static_cast<HICON>(LoadImageW(
+            TestModule().Handle(), MAKEINTRESOURCEW(IDI_SETUP), IMAGE_ICON, size, size, 0));
         ASSERT_TRUE(icon) << size;
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon, &info));

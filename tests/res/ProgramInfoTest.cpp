@@ -1,4 +1,5 @@
 // tests/res/ProgramInfoTest.cpp: version information, manifest and payload archive.
+#include "ExpectedResources.h"
 #include "ResourceModule.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,7 @@ std::wstring VersionString(std::vector<char>& block, const wchar_t* key) {
 } // namespace
 
 TEST(Version, FixedPart) {
-    ASSERT_TRUE(TestModule().Data(RT_VERSION, MAKEINTRESOURCEW(1), kGerman));
+    ASSERT_TRUE(TestModule().Data(RT_VERSION, MAKEINTRESOURCEW(VS_VERSION_INFO), kGerman));
     std::vector<char> block = VersionBlock();
     ASSERT_FALSE(block.empty());
     VS_FIXEDFILEINFO* fixed = nullptr;
@@ -58,14 +59,8 @@ TEST(Version, GermanStringTable) {
     ASSERT_EQ(length, 4u);
     EXPECT_EQ(translation[0], 0x0407);
     EXPECT_EQ(translation[1], 0x04E4);
-    EXPECT_EQ(VersionString(block, L"CompanyName"), L"Valdero GmbH");
-    EXPECT_EQ(VersionString(block, L"FileDescription"),
-              L"Assistent f\u00fcr die Installation von Spielen f\u00fcr die Orva Konsole.");
-    EXPECT_EQ(VersionString(block, L"FileVersion"), L"1.0.0.1");
-    EXPECT_EQ(VersionString(block, L"InternalName"), L"setup.exe");
-    EXPECT_EQ(VersionString(block, L"OriginalFilename"), L"setup.exe");
-    EXPECT_EQ(VersionString(block, L"ProductName"), L"Orva Setup Wizard");
-    EXPECT_EQ(VersionString(block, L"ProductVersion"), L"1.0.0.1");
+    for (const auto& [key, value] : kVersionStrings)
+        EXPECT_EQ(VersionString(block, key.c_str()), value) << key;
     EXPECT_EQ(VersionString(block, L"LegalCopyright"), L"<missing>");
     EXPECT_NE(VersionString(block, L"Copyright").find(L"Valdero GmbH"), std::wstring::npos);
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Reads the installer's resources with pefile, without Windows, and checks them
-against the resource tables.
+against resource_table.py.
 
     check_resources.py <program> [<payload archive it embeds>]
 """
@@ -12,138 +12,47 @@ import xml.etree.ElementTree as ET
 
 import pefile
 
+import resource_table as table
+
 GERMAN = 1031
 RT_BITMAP, RT_ICON, RT_STRING, RT_DIALOG = 2, 3, 6, 5
 RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 14, 16, 24
 
-WS_POPUP, WS_CHILD, WS_VISIBLE, WS_DISABLED = 0x80000000, 0x40000000, 0x10000000, 0x08000000
-WS_CAPTION, WS_BORDER, WS_VSCROLL, WS_SYSMENU = 0x00C00000, 0x00800000, 0x00200000, 0x00080000
-WS_GROUP, WS_MINIMIZEBOX, WS_TABSTOP = 0x00020000, 0x00020000, 0x00010000
-DS_MODALFRAME, DS_SHELLFONT = 0x80, 0x48
-SS_LEFT, SS_ICON, SS_BITMAP, SS_ETCHEDHORZ, SS_ETCHEDFRAME = 0x0, 0x3, 0xE, 0x10, 0x12
-SS_NOPREFIX, SS_REALSIZEIMAGE = 0x80, 0x800
-BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_AUTOCHECKBOX, BS_GROUPBOX = 0, 1, 3, 7
-ES_MULTILINE, ES_AUTOHSCROLL, ES_READONLY = 0x4, 0x80, 0x800
-WS_EX_TRANSPARENT, WS_EX_APPWINDOW = 0x20, 0x40000
+# The system's constants that the table names.
+SYSTEM = dict(
+    WS_POPUP=0x80000000, WS_CHILD=0x40000000, WS_VISIBLE=0x10000000, WS_DISABLED=0x08000000,
+    WS_CAPTION=0x00C00000, WS_BORDER=0x00800000, WS_VSCROLL=0x00200000, WS_SYSMENU=0x00080000,
+    WS_GROUP=0x00020000, WS_MINIMIZEBOX=0x00020000, WS_TABSTOP=0x00010000,
+    DS_MODALFRAME=0x80, DS_SHELLFONT=0x48,
+    SS_LEFT=0x0, SS_ICON=0x3, SS_BITMAP=0xE, SS_ETCHEDHORZ=0x10, SS_ETCHEDFRAME=0x12,
+    SS_NOPREFIX=0x80, SS_REALSIZEIMAGE=0x800,
+    BS_PUSHBUTTON=0, BS_DEFPUSHBUTTON=1, BS_AUTOCHECKBOX=3, BS_GROUPBOX=7,
+    ES_MULTILINE=0x4, ES_AUTOHSCROLL=0x80, ES_READONLY=0x800,
+    WS_EX_TRANSPARENT=0x20, WS_EX_APPWINDOW=0x40000,
+    IDOK=1, IDCANCEL=2)
+IDS = table.resource_ids()
 
-TEXT = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT
-PICTURE = WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_REALSIZEIMAGE
-LINE = WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ
-PUSH = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON
-PATH = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY
-PAGE = WS_CHILD | WS_DISABLED | DS_SHELLFONT
-PAGE_RECT = (0, 0, 332, 193)
 
-STRINGS = {
-    101: "&Info...",
-    102: "Wollen Sie wirklich die %s von %s abbrechen?",
-    103: "Korvanu 1.1",
-    104: "brimlow",
-    105: "Installation",
-    106: "Drücken Sie Bild-runter-Taste, um den Rest der Lizenzvereinbarung zu sehen.",
-    107: "Falls Sie alle Bedingungen der Lizenzvereinbarung akzeptieren, wählen Sie unten die "
-         "entsprechende Option. Sie müssen die Lizenzvereinbarung anerkennen, um %s "
-         "installieren zu können. Klicken Sie auf Weiter, um fortzufahren.",
-    108: "Lizenzvereinbarung",
-    109: "Bitte lesen Sie die Lizenzvereinbarung durch, bevor Sie mit der Installation "
-         "fortfahren.",
-    110: "Ich akzeptiere die Lizenzvereinbarung.",
-    111: "Installationsziel wählen",
-    112: "Wählen Sie die SD-Karte aus, auf der %s installiert werden soll.",
-    113: "%s wird in das unten angegebene Verzeichnis installiert. Klicken Sie auf "
-         "Durchsuchen, um ein Verzeichnis zu wählen.\r\n\r\nKlicken Sie auf Weiter, um "
-         "fortzufahren.",
-    114: "Zielverzeichnis",
-    115: "Bitte wählen Sie das Laufwerk mit der SD-Karte, auf der installiert werden soll.",
-    116: "Zusammenfassung",
-    117: "Bereit zum Installieren von %s",
-    118: "%s wird an folgendem Ort installiert:",
-    119: "Installieren",
-    120: "Weiter >",
-    121: "Installation",
-    122: "%s wird installiert.",
-    123: "Entpacke und installiere Dateien",
-    124: "Die Installation von %s wird abgeschlossen",
-    126: "Klicken Sie auf Fertig, um den Installations-Assistenten zu schließen.",
-    127: "Fertig",
-    138: "die Installation",
-    139: "Willkommen beim Installations-Assistenten für %s",
-    140: "Dieser Assistent wird Sie durch die Installation von %s begleiten.\r\n\r\nFür die "
-         "Installation benötigen Sie eine Orva kompatible SD-Karte mit %dMB freiem Speicher.",
-    142: "Klicken Sie auf Weiter, um fortzusetzen.",
-}
-FORUM_LEAD = ("%s wurde erfolgreich installiert.\r\n\r\nWir wünschen Ihnen viel Spaß mit der "
-              "Software.\r\n\r\nBei weiteren Fragen besuchen Sie unser Forum auf ")
+def value(expression):
+    """An id or style of the table: names of res/resource.h or of the system,
+    or numbers, joined with |."""
+    result = 0
+    for name in expression.split("|"):
+        name = name.strip()
+        result |= (IDS[name] if name in IDS else SYSTEM[name]) if name[0].isalpha() else int(name)
+    return result
 
-# Dialog id: style, extended style, rectangle, caption, font weight, controls in tab order
-# as (id, class, text, style, extended style, rectangle); an int text names a resource.
-DIALOGS = {
-    100: (WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT, 0,
-          (0, 0, 202, 102), "Info...", 0, [
-              (-1, "STATIC", 128, WS_CHILD | WS_VISIBLE | SS_ICON, 0, (11, 17, 21, 20)),
-              (-1, "STATIC", "Installations-Assistent für Orva Spiele\r\n\r\nVersion 1.0\r\n"
-               "Sprache: Deutsch", TEXT | SS_NOPREFIX, 0, (40, 10, 155, 34)),
-              (1, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP |
-               BS_DEFPUSHBUTTON, 0, (75, 79, 50, 16))]),
-    102: (WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME |
-          DS_SHELLFONT, WS_EX_APPWINDOW, (0, 0, 331, 221), "", 0, [
-              (2, "BUTTON", "Abbrechen", PUSH, 0, (274, 200, 50, 14)),
-              (12324, "BUTTON", "Weiter >", PUSH, 0, (219, 200, 50, 14)),
-              (12323, "BUTTON", "< Zurück", PUSH, 0, (169, 200, 50, 14)),
-              (1000, "STATIC", "", WS_CHILD | SS_ETCHEDFRAME, 0, (0, 0, 331, 193))]),
-    129: (PAGE, 0, PAGE_RECT, "", 400, [
-        (-1, "STATIC", 130, PICTURE, 0, (0, 0, 110, 193)),
-        (1018, "STATIC", "IDC_WELCOME_TOPIC", TEXT, 0, (118, 8, 206, 40)),
-        (1004, "STATIC", "IDC_WELCOME_PREFACE", TEXT, 0, (118, 54, 206, 107)),
-        (1010, "STATIC", "", LINE, 0, (0, 192, 333, 1)),
-        (1006, "STATIC", "IDC_WELCOME_HINT", TEXT, 0, (118, 170, 206, 15))]),
-    136: (PAGE, 0, PAGE_RECT, "", 400, [
-        (1001, "STATIC", 137, PICTURE, 0, (0, 0, 332, 36)),
-        (-1, "STATIC", "", LINE, 0, (7, 192, 318, 1)),
-        (1002, "STATIC", "IDC_LICENSE_TOPIC", TEXT, 0, (8, 5, 233, 9)),
-        (1003, "STATIC", "IDC_LICENSE_SUBTOPIC", TEXT, 0, (16, 16, 225, 20)),
-        (-1, "STATIC", "", LINE, 0, (0, 35, 333, 1)),
-        (1004, "STATIC", "IDC_LICENSE_PREFACE", TEXT, WS_EX_TRANSPARENT, (16, 45, 300, 9)),
-        (1006, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP |
-         ES_MULTILINE | ES_AUTOHSCROLL | ES_READONLY, 0, (15, 60, 302, 81)),
-        (1005, "STATIC", "IDC_LICENSE_HINT", TEXT, WS_EX_TRANSPARENT, (16, 147, 300, 26)),
-        (1007, "BUTTON", "IDC_LICENSE_CHECK", WS_CHILD | WS_VISIBLE | WS_TABSTOP |
-         BS_AUTOCHECKBOX, 0, (16, 176, 301, 10))]),
-    139: (PAGE, 0, PAGE_RECT, "", 400, [
-        (1001, "STATIC", 137, PICTURE, 0, (0, 0, 332, 36)),
-        (1009, "STATIC", "IDC_TARGET_TOPIC", TEXT, 0, (8, 5, 233, 9)),
-        (1008, "STATIC", "IDC_TARGET_SUBTOPIC", TEXT, 0, (16, 16, 225, 20)),
-        (-1, "STATIC", "", LINE, 0, (0, 35, 333, 1)),
-        (-1, "STATIC", "", LINE, 0, (7, 192, 318, 1)),
-        (1010, "STATIC", "IDC_TARGET_PREFACE", TEXT, WS_EX_TRANSPARENT, (16, 45, 300, 39)),
-        (1011, "BUTTON", "IDS_TARGET_GROUPBOX", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0,
-         (16, 113, 300, 37)),
-        (1013, "EDIT", "", PATH, 0, (24, 127, 214, 14)),
-        (1014, "BUTTON", "Durchsuchen", PUSH, 0, (244, 127, 65, 14))]),
-    140: (PAGE, 0, PAGE_RECT, "", 400, [
-        (1001, "STATIC", 137, PICTURE, 0, (0, 0, 332, 36)),
-        (1015, "STATIC", "IDC_SUMMARY_TOPIC", TEXT, 0, (8, 5, 233, 9)),
-        (1016, "STATIC", "IDC_SUMMARY_SUBTOPIC", TEXT, 0, (16, 16, 225, 20)),
-        (-1, "STATIC", "", LINE, 0, (0, 35, 333, 1)),
-        (-1, "STATIC", "", LINE, 0, (7, 192, 318, 1)),
-        (1017, "STATIC", "IDC_SUMMARY_PREFACE", TEXT, WS_EX_TRANSPARENT, (16, 45, 300, 9)),
-        (1018, "EDIT", "", PATH, 0, (16, 58, 300, 14))]),
-    141: (PAGE, 0, PAGE_RECT, "", 400, [
-        (1001, "STATIC", 137, PICTURE, 0, (0, 0, 332, 36)),
-        (1019, "STATIC", "IDC_PROGRESS_TOPIC", TEXT, 0, (8, 5, 233, 9)),
-        (1020, "STATIC", "IDC_PROGRESS_SUBTOPIC", TEXT, 0, (16, 16, 225, 20)),
-        (-1, "STATIC", "", LINE, 0, (0, 35, 333, 1)),
-        (-1, "STATIC", "", LINE, 0, (7, 192, 318, 1)),
-        (1021, "STATIC", "IDC_PROGRESS_PREFACE", TEXT, WS_EX_TRANSPARENT, (16, 45, 300, 9)),
-        (1022, "msctls_progress32", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0,
-         (16, 58, 300, 14))]),
-    142: (PAGE, 0, PAGE_RECT, "", 400, [
-        (-1, "STATIC", 130, PICTURE, 0, (0, 0, 110, 193)),
-        (1023, "STATIC", "IDC_FINISH_TOPIC", TEXT, 0, (118, 8, 206, 40)),
-        (1024, "STATIC", "IDC_FINISH_PREFACE", TEXT, 0, (118, 54, 206, 107)),
-        (1025, "STATIC", "IDC_FINISH_HINT", TEXT, 0, (118, 170, 206, 15)),
-        (1010, "STATIC", "", LINE, 0, (0, 192, 333, 1))]),
-}
+
+def control(cid, cls, text, style, ex_style, rect):
+    text = value(text.name) if isinstance(text, table.Image) else text
+    return value(cid), cls, text, value(style), value(ex_style), rect
+
+
+STRINGS = {value(name): text for name, text in table.STRINGS.items()}
+DIALOGS = {value(name): (value(style), value(ex_style), rect, caption, weight,
+                         [control(*c) for c in controls])
+           for name, (style, ex_style, rect, caption, weight, controls) in table.DIALOGS.items()}
+FINISH_PREFACE, LICENSE_TEXT = IDS["IDS_FINISH_PREFACE"], IDS["IDS_LICENSE_TEXT"]
 # The system's predefined control classes may be written as ordinals.
 CLASS_ORDINALS = {0x80: "BUTTON", 0x81: "EDIT", 0x82: "STATIC"}
 
@@ -253,14 +162,14 @@ class StringTableTest(ResourceTest):
 
     def test_only_the_listed_ids_exist(self):
         ids = {i for i in self.exe.strings() if 101 <= i <= 143}
-        self.assertEqual(ids, set(STRINGS) | {125, 143})
+        self.assertEqual(ids, set(STRINGS) | {FINISH_PREFACE, LICENSE_TEXT})
         for absent in list(range(128, 138)) + [141]:
             self.assertNotIn(absent, ids)
 
     def test_forum_address_ends_string_125(self):
-        text = self.exe.strings()[125]
-        self.assertTrue(text.startswith(FORUM_LEAD), text)
-        self.assertRegex(text[len(FORUM_LEAD):], r"^[\w.-]+\.[a-z]+(/[\w./-]*)?$")
+        text = self.exe.strings()[FINISH_PREFACE]
+        self.assertTrue(text.startswith(table.FORUM_LEAD), text)
+        self.assertRegex(text[len(table.FORUM_LEAD):], r"^[\w.-]+\.[a-z]+(/[\w./-]*)?$")
 
     def test_every_text_fits_the_ansi_code_page(self):
         for sid, text in self.exe.strings().items():
@@ -269,15 +178,15 @@ class StringTableTest(ResourceTest):
 
 class LicenseTest(ResourceTest):
     def setUp(self):
-        self.text = self.exe.strings()[143]
+        self.text = self.exe.strings()[LICENSE_TEXT]
         self.lines = self.text.split("\r\n")
 
     def test_counts(self):
-        self.assertEqual(len(self.text), 3891)
-        self.assertEqual(self.text.count("\r\n"), 95)
-        self.assertEqual(len(self.lines), 96)
+        self.assertEqual(len(self.text), table.LICENSE["length"])
+        self.assertEqual(self.text.count("\r\n"), table.LICENSE["lines"] - 1)
+        self.assertEqual(len(self.lines), table.LICENSE["lines"])
         self.assertTrue(self.text.startswith("\r\n") and self.text.endswith("\r\n"))
-        self.assertLessEqual(max(len(line) for line in self.lines), 87)
+        self.assertLessEqual(max(len(line) for line in self.lines), table.LICENSE["longest_line"])
         for line in self.lines:
             self.assertNotRegex(line, "[\r\n\t]")
         self.text.encode("cp1252")
@@ -330,14 +239,18 @@ class PictureTest(ResourceTest):
         self.assertGreaterEqual(len(data), 40 + ((w * 3 + 3) & ~3) * h)
         return w, h, xppm, yppm
 
+    def expect_bitmap(self, name):
+        w, h, ppm = table.BITMAPS[name]
+        self.assertEqual(self.bitmap_header(IDS[name]), (w, h, ppm, ppm))
+
     def test_sidebar(self):
-        self.assertEqual(self.bitmap_header(130), (161, 313, 2834, 2834))
+        self.expect_bitmap("IDB_SIDEBAR")
 
     def test_header_band(self):
-        self.assertEqual(self.bitmap_header(137), (498, 58, 0, 0))
+        self.expect_bitmap("IDB_HEADER")
 
     def test_icon_group_has_six_dib_images(self):
-        group = self.exe.german(RT_GROUP_ICON, 128)
+        group = self.exe.german(RT_GROUP_ICON, IDS["IDI_SETUP"])
         reserved, kind, count = struct.unpack_from("<HHH", group)
         self.assertEqual((reserved, kind, count), (0, 1, 6))
         found = set()
@@ -379,13 +292,7 @@ class VersionTest(ResourceTest):
         entries = {k.decode(): v.decode() for k, v in tables[0].entries.items()}
         notice = entries.pop("Copyright")
         self.assertIn("Valdero GmbH", notice)
-        self.assertEqual(entries, {
-            "CompanyName": "Valdero GmbH",
-            "FileDescription": "Assistent für die Installation von Spielen für die Orva "
-                               "Konsole.",
-            "FileVersion": "1.0.0.1", "InternalName": "setup.exe",
-            "OriginalFilename": "setup.exe", "ProductName": "Orva Setup Wizard",
-            "ProductVersion": "1.0.0.1"})
+        self.assertEqual(entries, table.VERSION_STRINGS)
         self.assertEqual(translations, [{b"Translation": "0x0407 0x04e4"}])
 
 
@@ -425,8 +332,9 @@ class InventoryTest(ResourceTest):
             self.assertEqual(list(langs), [GERMAN], key)
 
     def test_named_resources_are_present(self):
-        expected = {(RT_DIALOG, d) for d in DIALOGS} | {(RT_BITMAP, 130), (RT_BITMAP, 137),
-                                                        (RT_GROUP_ICON, 128), (RT_VERSION, 1)}
+        expected = ({(RT_DIALOG, d) for d in DIALOGS} |
+                    {(RT_BITMAP, IDS[name]) for name in table.BITMAPS} |
+                    {(RT_GROUP_ICON, IDS["IDI_SETUP"]), (RT_VERSION, 1)})
         self.assertLessEqual(expected, set(self.exe.res))
 
 

@@ -4,6 +4,7 @@
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "framework/Static.h"
+#include "res/resource.h"
 #include "wizard/TextLabel.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +15,10 @@ namespace {
 
 TEST(AnsiString, LoadsStringsInTheAnsiCodePage) {
     CString str;
-    EXPECT_TRUE(str.LoadString(103));
+    EXPECT_TRUE(str.LoadString(IDS_GAME_TITLE));
     EXPECT_EQ(str, "Korvanu 1.1");
 
-    EXPECT_TRUE(str.LoadString(111));
+    EXPECT_TRUE(str.LoadString(IDS_TARGET_TOPIC));
     char szExpected[64] = "";
     ::WideCharToMultiByte(CP_ACP, 0, L"Installationsziel w\u00e4hlen", -1, szExpected,
                           sizeof szExpected, nullptr, nullptr);

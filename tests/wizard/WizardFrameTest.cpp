@@ -61,7 +61,7 @@ protected:
     WizardFrame() : frame(kFrame, nullptr), page1(201), page2(202), page3(203), page4(204) {
         g_log.clear();
         CTestPage::ForgetCancelConfirmation();
-        frame.SetPlaceholderID(1000);
+        frame.SetPlaceholderID(IDC_PAGE_AREA);
         frame.AddPage(&page1, 201);
         frame.AddPage(&page2, 202);
         frame.AddPage(&page3, 203);
@@ -89,7 +89,7 @@ TEST_F(WizardFrame, ShowsTheFirstPageAtThePlaceholderWithBackHidden) {
     RECT rcPage = {}, rcPlaceholder = {};
     RunModal(frame, [&] {
         ::GetWindowRect(page1.m_hWnd, &rcPage);
-        ::GetWindowRect(::GetDlgItem(frame.m_hWnd, 1000), &rcPlaceholder);
+        ::GetWindowRect(::GetDlgItem(frame.m_hWnd, IDC_PAGE_AREA), &rcPlaceholder);
         EXPECT_TRUE(page1.IsActive());
         EXPECT_TRUE(page1.IsShown());
         EXPECT_TRUE(::IsWindowEnabled(page1.m_hWnd));
@@ -308,7 +308,7 @@ TEST_F(WizardFrame, BusyFrameIgnoresEveryWayOut) {
 TEST_F(WizardFrame, NextCaptionComesFromTheStringTable) {
     char szNext[32] = "", szMissing[32] = "x";
     RunModal(frame, [&] {
-        frame.SetNextButtonText(127);
+        frame.SetNextButtonText(IDS_FINISH);
         ::GetWindowTextA(Button(ID_WIZNEXT), szNext, sizeof szNext);
         frame.SetNextButtonText(999);
         ::GetWindowTextA(Button(ID_WIZNEXT), szMissing, sizeof szMissing);

@@ -11,12 +11,13 @@ namespace gui {
 namespace {
 
 // Each page is recognised by a control that only it has, tried in this order
-// (the License page also has a control 1006, the Welcome page's hint).
+// (the License page's text box has the id of the Welcome page's hint).
 constexpr struct {
     int id;
     Page page;
-} kPageMarks[] = {{1022, Page::Progress}, {1023, Page::Finish},  {1015, Page::Summary},
-                  {1014, Page::Target},   {1007, Page::License}, {1006, Page::Welcome}};
+} kPageMarks[] = {{IDC_PROGRESS_BAR, Page::Progress}, {IDC_FINISH_TOPIC, Page::Finish},
+                  {IDC_SUMMARY_TOPIC, Page::Summary}, {IDC_TARGET_BROWSE, Page::Target},
+                  {IDC_LICENSE_CHECK, Page::License}, {IDC_WELCOME_HINT, Page::Welcome}};
 
 } // namespace
 
@@ -89,12 +90,12 @@ bool Wizard::PressBack(Page expected) const {
 
 // "Durchsuchen", then the folder in the shell's browser.
 bool Wizard::ChooseFolder(const std::string& path) const {
-    if (!Control(kBrowse).Click())
+    if (!Control(IDC_TARGET_BROWSE).Click())
         return false;
     const Window browser =
         m_process.WaitForTopWindow(FolderBrowser::IsFolderBrowser, Millis(15000));
     return browser && FolderBrowser(browser).Choose(path) &&
-           WaitUntil([&] { return Control(kTargetPath).Text() == path; }, Millis(5000));
+           WaitUntil([&] { return Control(IDC_TARGET_PATH).Text() == path; }, Millis(5000));
 }
 
 MessageDialog Wizard::WaitForMessageBox(Millis timeout) const {

@@ -5,6 +5,7 @@
 #include "Process.h"
 #include "Wait.h"
 #include "Window.h"
+#include "res/resource.h"
 
 #include <string>
 
@@ -15,28 +16,20 @@ enum class Page { None, Welcome, License, Target, Summary, Progress, Finish };
 const char* PageName(Page page);
 
 // The installer under test, seen from outside: its wizard window, the page on
-// show, its buttons and the boxes it opens.
+// show, its buttons and the boxes it opens. Controls go by the names of
+// res/resource.h.
 class Wizard {
 public:
     static constexpr const char* kCaption = "Korvanu 1.1-Installation";
-    static constexpr int kBack = 12323;
-    static constexpr int kNext = 12324;
-    static constexpr int kCancel = IDCANCEL;
-    static constexpr int kAcceptBox = 1007;
-    static constexpr int kBrowse = 1014;
-    static constexpr int kTargetPath = 1013;
-    static constexpr int kSummaryPath = 1018;
-    static constexpr int kStatusLine = 1021;
-    static constexpr int kProgressBar = 1022;
 
     // Starts the installer (TMP pointed at `tempFolder` when given) and waits
     // for its wizard window.
     bool Start(const std::string& exe, const std::string& tempFolder = "");
     const Process& Program() const { return m_process; }
     Window Frame() const { return m_frame; }
-    Window Back() const { return m_frame.Item(kBack); }
-    Window Next() const { return m_frame.Item(kNext); }
-    Window Cancel() const { return m_frame.Item(kCancel); }
+    Window Back() const { return m_frame.Item(ID_WIZBACK); }
+    Window Next() const { return m_frame.Item(ID_WIZNEXT); }
+    Window Cancel() const { return m_frame.Item(IDCANCEL); }
 
     Page CurrentPage() const;
     bool WaitForPage(Page page, Millis timeout = Millis(10000)) const;

@@ -36,7 +36,7 @@ public:
             return "no Welcome page";
         if (!m_wizard.PressNext(Page::License))
             return "Next on the Welcome page did not lead to the License page";
-        if (!m_wizard.Control(Wizard::kAcceptBox).Click() ||
+        if (!m_wizard.Control(IDC_LICENSE_CHECK).Click() ||
             !gui::WaitUntil([&] { return m_wizard.Next().IsEnabled(); }, Millis(5000)))
             return "the licence could not be accepted";
         if (!Reached(Page::License, "02-license.png") || !m_wizard.PressNext(Page::Target))
