@@ -1,6 +1,8 @@
 // archive/GzipFileStream.cpp
 #include "archive/GzipFileStream.h"
 
+#include "archive/ArchiveFraming.h"
+
 #include <climits>
 #include <cstring>
 #include <new>
@@ -20,10 +22,6 @@ const int kOsNtfs = 11;
 const std::int32_t kMinChunk = 64 * 1024;
 // CRC-32 and ISIZE close every gzip member.
 const long kTrailerSize = 8;
-
-std::uint32_t LittleEndian32(const unsigned char* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 } // namespace
 
@@ -188,11 +186,11 @@ BOOL CGzipFileStream::EndsInTrailer(const unsigned char* pOutput, int nSize) con
     // last 8 bytes of the file are that member's trailer only when nothing follows it.
     if (m_nFileSize < kTrailerSize)
         return FALSE;
-    const std::uint32_t nLastSize = LittleEndian32(m_trailer + 4);
+    const std::uint32_t nLastSize = DecodeLittleEndian32(m_trailer + 4);
     if (nLastSize > static_cast<std::uint32_t>(nSize))
         return FALSE;
     const unsigned char* pLast = pOutput + (nSize - static_cast<int>(nLastSize));
-    return crc32(0, pLast, nLastSize) == LittleEndian32(m_trailer);
+    return crc32(0, pLast, nLastSize) == DecodeLittleEndian32(m_trailer);
 }
 
 int CGzipFileStream::ApplyParams() {
