@@ -154,7 +154,7 @@ BOOL CPayloadArchive::Decompress(const char* pszSource, const char* pszDestinati
 
 BOOL CPayloadArchive::DecodeInto(const char* pszSource, const char* pszDestination,
                                  EFileError& error) {
-    CGzipFileStream stream;
+    CGzipFileStream stream(m_platform);
     if (!stream.Open(pszSource, gzModeRead))
         return FALSE;
     // Decode completely before the destination is touched, so that a damaged
@@ -230,7 +230,7 @@ BOOL CPayloadArchive::CreateDirsForPath(const char* pszPath) {
 }
 
 BOOL CPayloadArchive::CreateDir(const char* pszDirectory) {
-    if (m_platform.GetFileStatus(pszDirectory))
+    if (m_platform.PathExists(pszDirectory))
         return TRUE;
     switch (m_platform.MakeDirectory(pszDirectory)) {
     case dirErrorNone:

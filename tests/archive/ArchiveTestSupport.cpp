@@ -108,22 +108,10 @@ CScratch::~CScratch() {
     fs::remove_all(m_root, error);
 }
 
-BOOL CRecordingPlatform::FindArchiveResource(UINT nID, SByteBlock& block) {
-    return m_real.FindArchiveResource(nID, block);
-}
-
-BOOL CRecordingPlatform::MapFile(const char* pszPath, SByteBlock& block) {
-    return m_real.MapFile(pszPath, block);
-}
-
-void CRecordingPlatform::UnmapFile(SByteBlock& block) {
-    m_real.UnmapFile(block);
-}
-
-BOOL CRecordingPlatform::GetFileStatus(const char* pszPath) {
+BOOL CRecordingPlatform::PathExists(const char* pszPath) {
     if (bDryDirectories)
         return dryExisting.count(pszPath) != 0;
-    return m_real.GetFileStatus(pszPath);
+    return CForwardingPlatform::PathExists(pszPath);
 }
 
 EDirError CRecordingPlatform::MakeDirectory(const char* pszPath) {
@@ -134,7 +122,7 @@ EDirError CRecordingPlatform::MakeDirectory(const char* pszPath) {
         dryExisting.insert(pszPath);
         return dirErrorNone;
     }
-    return m_real.MakeDirectory(pszPath);
+    return CForwardingPlatform::MakeDirectory(pszPath);
 }
 
 void CRecordingPlatform::ShowMessage(const char* pszText, const char* pszCaption) {
@@ -145,14 +133,10 @@ void CRecordingPlatform::ExitFatal(const char* pszText) {
     throw SFatalExit(pszText);
 }
 
-void CRecordingPlatform::SetConsoleReports(BOOL bConsole) {
-    m_real.SetConsoleReports(bConsole);
-}
-
 std::string CRecordingPlatform::GetTempName(const char* pszDir, const char* pszPrefix) {
     if (bNoTempName)
         return std::string();
-    tempNames.push_back(m_real.GetTempName(pszDir, pszPrefix));
+    tempNames.push_back(CForwardingPlatform::GetTempName(pszDir, pszPrefix));
     return tempNames.back();
 }
 
@@ -161,7 +145,7 @@ OUTPUTHANDLE CRecordingPlatform::CreateOutput(const char* pszPath, EFileError& e
         error = nCreateFault;
         return INVALID_OUTPUT;
     }
-    const OUTPUTHANDLE hFile = m_real.CreateOutput(pszPath, error);
+    const OUTPUTHANDLE hFile = CForwardingPlatform::CreateOutput(pszPath, error);
     if (hFile != INVALID_OUTPUT)
         m_openFiles.push_back({hFile, pszPath});
     return hFile;
@@ -172,11 +156,11 @@ BOOL CRecordingPlatform::WriteOutput(OUTPUTHANDLE hFile, const void* pData, std:
     if (Contains(PathOf(hFile).c_str(), strWriteFaultPattern)) {
         // Part of the data lands before the failure, as on a filling disk.
         EFileError ignored;
-        m_real.WriteOutput(hFile, pData, nCount / 2, ignored);
+        CForwardingPlatform::WriteOutput(hFile, pData, nCount / 2, ignored);
         error = nWriteFault;
         return FALSE;
     }
-    return m_real.WriteOutput(hFile, pData, nCount, error);
+    return CForwardingPlatform::WriteOutput(hFile, pData, nCount, error);
 }
 
 BOOL CRecordingPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
@@ -184,7 +168,7 @@ BOOL CRecordingPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
     m_openFiles.erase(std::remove_if(m_openFiles.begin(), m_openFiles.end(),
                                      [&](const SOpenFile& file) { return file.hFile == hFile; }),
                       m_openFiles.end());
-    const BOOL bClosed = m_real.CloseOutput(hFile, error);
+    const BOOL bClosed = CForwardingPlatform::CloseOutput(hFile, error);
     if (Contains(strPath.c_str(), strCloseFaultPattern)) {
         error = nCloseFault;
         return FALSE;
@@ -192,8 +176,9 @@ BOOL CRecordingPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
     return bClosed;
 }
 
-BOOL CRecordingPlatform::RemoveFile(const char* pszPath) {
-    return m_real.RemoveFile(pszPath);
+BOOL CRecordingPlatform::OpenInput(const char* pszPath, SInputFile& file) {
+    return !Contains(pszPath, strInputFaultPattern) &&
+           CForwardingPlatform::OpenInput(pszPath, file);
 }
 
 std::string CRecordingPlatform::PathOf(OUTPUTHANDLE hFile) const {

@@ -103,6 +103,15 @@ TEST_F(ExtractFaults, NoTemporaryNameSkipsTheEntry) {
     EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
 }
 
+TEST_F(ExtractFaults, ATemporaryFileThatCannotBeReadLeavesNoFileAndGoesOn) {
+    m_platform.strInputFaultPattern = m_scratch.Temp().string();
+    EXPECT_EQ(2u, Walk(Entry("a.txt", Gzip("a")) + Entry("b.txt", Gzip("b"))).size());
+    EXPECT_EQ(2u, m_platform.tempNames.size());
+    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
+    ExpectNoTemporaryFiles();
+}
+
 TEST_F(ExtractFaults, AFailedStagingWriteRemovesTheTemporaryFileAndGoesOn) {
     for (std::string* pstrPattern :
          {&m_platform.strWriteFaultPattern, &m_platform.strCloseFaultPattern}) {

@@ -93,9 +93,10 @@ TEST_F(GzipFileStream, ReadsBackWhatWasWrittenInPieces) {
     EXPECT_EQ("head:" + strData, ReadAllOf(ReadFile(Path("w.gz"))));
 }
 
-TEST_F(GzipFileStream, OpenRefusesASecondOpenAMissingFileAndUnknownModes) {
+TEST_F(GzipFileStream, OpenRefusesASecondOpenAMissingFileAFolderAndUnknownModes) {
     CGzipFileStream stream;
     EXPECT_FALSE(stream.Open(Path("missing.gz").c_str(), gzModeRead));
+    EXPECT_FALSE(stream.Open(m_scratch.Root().string().c_str(), gzModeRead));
     EXPECT_EQ(gzModeNone, stream.GetMode());
     EXPECT_FALSE(stream.Open(Path("x.gz").c_str(), 3));
     EXPECT_FALSE(stream.IsOpen());
