@@ -1,7 +1,6 @@
 // tests/archive/ArchiveTestSupport.cpp
 #include "ArchiveTestSupport.h"
 
-#include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"
 
 #include <algorithm>
@@ -11,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <zlib.h>
 
 namespace fs = std::filesystem;
 
@@ -42,28 +40,6 @@ bool Contains(const char* pszText, const std::string& strPattern) {
 }
 
 } // namespace
-
-std::string Gzip(const std::string& strData) {
-    z_stream stream = {};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS + 16, 8, Z_DEFAULT_STRATEGY);
-    std::string strOut(deflateBound(&stream, strData.size()), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(strData.data()));
-    stream.avail_in = static_cast<uInt>(strData.size());
-    stream.next_out = reinterpret_cast<Bytef*>(&strOut[0]);
-    stream.avail_out = static_cast<uInt>(strOut.size());
-    deflate(&stream, Z_FINISH);
-    strOut.resize(stream.total_out);
-    deflateEnd(&stream);
-    return strOut;
-}
-
-std::string Entry(const std::string& strName, const std::string& strMember) {
-    const auto nLength = static_cast<std::uint32_t>(strMember.size());
-    std::string strEntry = strName + ARCHIV_SEPARATOR;
-    for (int i = 0; i < 4; ++i)
-        strEntry += static_cast<char>(nLength >> (8 * i) & 0xFF);
-    return strEntry + strMember;
-}
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -2,6 +2,8 @@
 // a platform that records what the engine does and injects faults.
 #pragma once
 
+#include "PayloadBytes.h"
+
 #include "archive/ForwardingPlatform.h"
 #include "archive/PayloadArchive.h"
 
@@ -14,10 +16,8 @@
 
 namespace archive_test {
 
-// A gzip member of the data, made with zlib directly.
-std::string Gzip(const std::string& strData);
-// One archive entry: name, separator, little-endian length, member.
-std::string Entry(const std::string& strName, const std::string& strMember);
+using test_support::Entry;
+using test_support::Gzip;
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& strData);
