@@ -2,6 +2,7 @@
 // a platform that records what the engine does and injects faults.
 #pragma once
 
+#include "EngineTexts.h"
 #include "PayloadBytes.h"
 
 #include "archive/ForwardingPlatform.h"
@@ -16,8 +17,13 @@
 
 namespace archive_test {
 
+using test_support::Damaged;
+using test_support::DirFailed;
 using test_support::Entry;
 using test_support::Gzip;
+using test_support::InvalidName;
+using test_support::NotWritten;
+using test_support::TempFailed;
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& strData);

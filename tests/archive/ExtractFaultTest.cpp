@@ -11,14 +11,6 @@ namespace {
 
 const UINT kFaultID = 815;
 
-std::string Damaged(const std::string& strName) {
-    return "Die Datei \"" + strName + "\" im Installationspaket ist besch\xE4" + "digt.";
-}
-
-std::string NotWritten(const std::string& strName) {
-    return "Konnte Datei \"" + strName + "\" nicht schreiben.";
-}
-
 class ExtractFaults : public ::testing::Test {
 protected:
     // Runs the walk like the install worker; returns the results of ExtractNext
@@ -80,10 +72,6 @@ TEST_F(ExtractFaults, AHugeLengthDoesNotHangOrWrite) {
     EXPECT_TRUE(Walk(strBytes).empty());
     EXPECT_EQ(std::vector<std::string>{Damaged("big.bin")}, Texts());
     EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
-}
-
-std::string TempFailed(const std::string& strPath) {
-    return "Konnte tempor\xE4re Datei \"" + strPath + "\" nicht erstellen.";
 }
 
 TEST_F(ExtractFaults, ATemporaryFileThatCannotBeCreatedSkipsTheEntryAndGoesOn) {

@@ -19,6 +19,7 @@
 #include "archive/ForwardingPlatform.h"
 #include "archive/PayloadArchive.h"
 #include "archive/posix/PosixPlatform.h"
+#include "tests/support/EngineTexts.h"
 #include "tools/payload/ArchiveScanner.h"
 
 #include <algorithm>
@@ -35,6 +36,8 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using test_support::Damaged;
+using test_support::InvalidName;
 
 namespace {
 
@@ -67,22 +70,10 @@ std::string ProgressEvent(int nPercent) {
     return "progress " + std::to_string(nPercent);
 }
 
-// The installer's texts show at most ENTRY_NAME_MAX + 1 bytes of a name, as a C string.
-std::string MessageEvent(const char* pszBefore, const std::string& strName, const char* pszAfter) {
-    return "message " + (pszBefore + std::string(strName.substr(0, ENTRY_NAME_MAX + 1).c_str())) +
-           pszAfter;
-}
-
-std::string Damaged(const std::string& strName) {
-    return MessageEvent("Die Datei \"", strName,
-                        "\" im Installationspaket ist besch\xE4"
-                        "digt.");
-}
-
-std::string InvalidName(const std::string& strName) {
-    return MessageEvent("Der Dateiname \"", strName,
-                        "\" im Installationspaket ist ung\xFC"
-                        "ltig.");
+// A message as the walk records it. The installer's texts show at most
+// ENTRY_NAME_MAX + 1 bytes of a name, as a C string.
+std::string MessageEvent(std::string (*pText)(const std::string&), const std::string& strName) {
+    return "message " + pText(strName.substr(0, ENTRY_NAME_MAX + 1).c_str());
 }
 
 // Records what the installer's walk does, with every file operation in memory.
@@ -165,17 +156,17 @@ std::vector<std::string> ScannerVerdict(const SByteBlock& block) {
             events.push_back(MemberEvent(entry.pMember - block.pData, entry.nMemberLength));
             events.push_back("file " + strPath);
         } else {
-            events.push_back(InvalidName(entry.strName));
+            events.push_back(MessageEvent(InvalidName, entry.strName));
         }
         events.push_back(ProgressEvent(ConsumedPercent(scanner.GetPosition(), block.nSize)));
     }
     // Every break shows the same text: with the name, or where no separator
     // follows, with the bytes that are left.
     if (nState == framingNoSeparator)
-        events.push_back(
-            Damaged(std::string(block.pData + scanner.GetPosition(), block.pData + block.nSize)));
+        events.push_back(MessageEvent(
+            Damaged, std::string(block.pData + scanner.GetPosition(), block.pData + block.nSize)));
     else if (nState != framingEnd)
-        events.push_back(Damaged(entry.strName));
+        events.push_back(MessageEvent(Damaged, entry.strName));
     return events;
 }
 

@@ -8,9 +8,12 @@
 
 namespace test_support {
 
-std::string Gzip(const std::string& strData) {
+namespace {
+
+// zlib's windowBits: MAX_WBITS + 16 makes a gzip member, -MAX_WBITS raw deflate data.
+std::string Deflate(const std::string& strData, int nWindowBits) {
     z_stream stream = {};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS + 16, 8, Z_DEFAULT_STRATEGY);
+    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, nWindowBits, 8, Z_DEFAULT_STRATEGY);
     std::string strOut(deflateBound(&stream, static_cast<uLong>(strData.size())), '\0');
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(strData.data()));
     stream.avail_in = static_cast<uInt>(strData.size());
@@ -20,6 +23,16 @@ std::string Gzip(const std::string& strData) {
     strOut.resize(stream.total_out);
     deflateEnd(&stream);
     return strOut;
+}
+
+} // namespace
+
+std::string Gzip(const std::string& strData) {
+    return Deflate(strData, MAX_WBITS + 16);
+}
+
+std::string RawDeflate(const std::string& strData) {
+    return Deflate(strData, -MAX_WBITS);
 }
 
 std::string Entry(const std::string& strName, const std::string& strMember) {
