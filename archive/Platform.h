@@ -2,8 +2,9 @@
 //
 // The engine never calls the system itself; it goes through one CPlatform.
 // Windows builds link the archive_platform_win32 library (framework/platform),
-// other builds the POSIX implementation in archive/posix. Tests derive from a
-// platform to inject faults.
+// other builds the POSIX implementation in archive/posix. Wrappers that change
+// a few operations (the tool's console reports, the tests' faults) derive from
+// CForwardingPlatform.
 #pragma once
 
 #include "archive/Types.h"
