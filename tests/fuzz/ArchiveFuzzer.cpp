@@ -77,8 +77,9 @@ std::string MessageEvent(std::string (*pText)(const std::string&), const std::st
 }
 
 // Records what the installer's walk does, with every file operation in memory.
-// A staged member reads back as an empty file, so that each entry that is
-// staged goes on to make its destination.
+// A staged member reads back as an empty file (/dev/null, read and closed by
+// the POSIX platform), so that each entry that is staged goes on to make its
+// destination.
 class CWalkRecorder : public CForwardingPlatform {
 public:
     explicit CWalkRecorder(const unsigned char* pArchive)
@@ -119,10 +120,6 @@ public:
         file.nSize = 0;
         return file.nDescriptor >= 0;
     }
-    std::size_t ReadInput(const SInputFile&, std::uint64_t, void*, std::size_t) override {
-        return 0;
-    }
-    void CloseInput(SInputFile& file) override { close(file.nDescriptor); }
 
 private:
     const unsigned char* m_pArchive;
