@@ -1,11 +1,11 @@
 // archive/GzipFileStream.cpp
 #include "archive/GzipFileStream.h"
 
+#include "archive/ArchiveFraming.h"
+
 #include <climits>
 #include <cstring>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -19,13 +19,13 @@ const int kOsNtfs = 11;
 // decode in tiny steps.
 const std::int32_t kMinChunk = 64 * 1024;
 // CRC-32 and ISIZE close every gzip member.
-const long kTrailerSize = 8;
-
-std::uint32_t LittleEndian32(const unsigned char* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
+const std::int32_t kTrailerSize = 8;
 
 } // namespace
+
+CGzipFileStream::CGzipFileStream() : m_platform(CPlatform::GetDefault()) {}
+
+CGzipFileStream::CGzipFileStream(CPlatform& platform) : m_platform(platform) {}
 
 CGzipFileStream::~CGzipFileStream() {
     if (IsOpen())
@@ -68,21 +68,25 @@ BOOL CGzipFileStream::OpenWrite(const char* pszPath) {
 }
 
 BOOL CGzipFileStream::OpenRead(const char* pszPath) {
-    struct stat status;
-    if (access(pszPath, W_OK) != 0 || stat(pszPath, &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_size > INT32_MAX)
+    // One open serves the size, the magic, the trailer and the gzip reader.
+    SInputFile file;
+    if (!m_platform.OpenInput(pszPath, file))
         return FALSE;
-    m_nFileSize = static_cast<std::int32_t>(status.st_size);
-    std::FILE* pFile = std::fopen(pszPath, "rb");
-    if (!pFile)
+    if (file.nSize > INT32_MAX) {
+        m_platform.CloseInput(file);
         return FALSE;
+    }
+    m_nFileSize = static_cast<std::int32_t>(file.nSize);
     unsigned char magic[2] = {};
-    m_bGzip = std::fread(magic, 1, 2, pFile) == 2 && magic[0] == 0x1F && magic[1] == 0x8B;
+    m_bGzip = m_platform.ReadInput(file, 0, magic, 2) == 2 && magic[0] == 0x1F && magic[1] == 0x8B;
     std::memset(m_trailer, 0, sizeof(m_trailer));
-    if (m_nFileSize >= kTrailerSize && std::fseek(pFile, -kTrailerSize, SEEK_END) == 0)
-        std::fread(m_trailer, 1, sizeof(m_trailer), pFile);
-    std::fclose(pFile);
-    m_gzFile = gzopen(pszPath, "rb");
+    if (m_nFileSize >= kTrailerSize)
+        m_platform.ReadInput(file, static_cast<std::uint64_t>(m_nFileSize - kTrailerSize),
+                             m_trailer, sizeof(m_trailer));
+    // The reads left the position at the start, where gzdopen begins to read.
+    m_gzFile = gzdopen(file.nDescriptor, "rb");
+    if (!m_gzFile)
+        m_platform.CloseInput(file);
     return m_gzFile != nullptr;
 }
 
@@ -188,11 +192,11 @@ BOOL CGzipFileStream::EndsInTrailer(const unsigned char* pOutput, int nSize) con
     // last 8 bytes of the file are that member's trailer only when nothing follows it.
     if (m_nFileSize < kTrailerSize)
         return FALSE;
-    const std::uint32_t nLastSize = LittleEndian32(m_trailer + 4);
+    const std::uint32_t nLastSize = DecodeLittleEndian32(m_trailer + 4);
     if (nLastSize > static_cast<std::uint32_t>(nSize))
         return FALSE;
     const unsigned char* pLast = pOutput + (nSize - static_cast<int>(nLastSize));
-    return crc32(0, pLast, nLastSize) == LittleEndian32(m_trailer);
+    return crc32(0, pLast, nLastSize) == DecodeLittleEndian32(m_trailer);
 }
 
 int CGzipFileStream::ApplyParams() {

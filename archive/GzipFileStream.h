@@ -9,6 +9,7 @@
 #pragma once
 
 #include "archive/DataStream.h"
+#include "archive/Platform.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,11 +17,14 @@
 
 class CGzipFileStream : public CDataStream {
 public:
-    CGzipFileStream() = default;
+    // Read mode opens and reads the file through the platform (CPlatform::GetDefault()
+    // unless one is given); write mode writes with the C runtime.
+    CGzipFileStream();
+    explicit CGzipFileStream(CPlatform& platform);
     ~CGzipFileStream() override;
 
-    // nMode gzModeWrite (create or truncate) or gzModeRead (the file must exist
-    // and be writable); FALSE when already open or on failure.
+    // nMode gzModeWrite (create or truncate) or gzModeRead (CPlatform::OpenInput:
+    // a writable regular file); FALSE when already open or on failure.
     BOOL Open(const char* pszPath, int nMode);
     // TRUE when everything was written (write mode) or the data read was
     // intact (read mode: no CRC, length or truncation error); FALSE when not open.
@@ -50,6 +54,7 @@ private:
     // bytes of the output.
     BOOL EndsInTrailer(const unsigned char* pOutput, int nSize) const;
 
+    CPlatform& m_platform;
     gzFile m_gzFile = nullptr;
     std::int32_t m_nFileSize = 0;
     // Read mode: whether the file begins with the gzip magic, and its last 8

@@ -1,4 +1,7 @@
-// archive/MemFile.h: a read-only file over bytes that someone else owns.
+// archive/MemFile.h: a read-only cursor over a byte block that someone else
+// owns: Read copies from the position on and advances it, Seek sets the
+// position, and the length is the block's. The bytes are never copied, owned
+// or grown; the block must outlive the cursor.
 #pragma once
 
 #include "archive/Types.h"

@@ -1,7 +1,7 @@
 // archive/PayloadArchive.cpp
 #include "archive/PayloadArchive.h"
 
-#include "archive/ArchivFormat.h"
+#include "archive/ArchiveFraming.h"
 #include "archive/ArchiveRegistry.h"
 #include "archive/EntryName.h"
 #include "archive/GzipFileStream.h"
@@ -80,28 +80,22 @@ void CPayloadArchive::SetTargetDir(const char* pszFolder) {
 BOOL CPayloadArchive::ExtractNext() {
     if (!m_bOpen || m_pFile->GetPosition() == m_pFile->GetLength())
         return FALSE;
-    std::string strName;
-    if (!ReadName(strName)) {
-        // The archive ends inside a name: it was cut short.
-        ReportEntry(kDamaged, strName);
-        return FALSE;
-    }
-    unsigned char field[ARCHIV_LENGTH_FIELD];
-    if (m_pFile->Read(field, sizeof(field)) != sizeof(field)) {
-        ReportEntry(kDamaged, strName);
-        return FALSE;
-    }
-    const std::uint32_t nLength =
-        field[0] | field[1] << 8 | field[2] << 16 | static_cast<std::uint32_t>(field[3]) << 24;
-    const std::uint64_t nMemberEnd = m_pFile->GetPosition() + nLength;
-    if (nMemberEnd > m_pFile->GetLength()) {
-        // The member runs past the end: nothing after it can be trusted.
+    const std::uint64_t nEntry = m_pFile->GetPosition();
+    const SEntryFraming framing = FrameEntry(m_pFile->GetCurrent(), m_pFile->GetLength() - nEntry);
+    // A damaged archive may hold megabytes without a separator, and no name
+    // longer than ENTRY_NAME_MAX is used: only that much, and one byte more, is kept.
+    const std::string strName(
+        reinterpret_cast<const char*>(m_pFile->GetCurrent()),
+        static_cast<std::size_t>(std::min<std::uint64_t>(framing.nNameLength, ENTRY_NAME_MAX + 1)));
+    if (framing.nState != framingEntry) {
+        // Cut short inside the name or its length field, or a member that runs
+        // past the end: nothing after it can be trusted.
         m_pFile->Seek(m_pFile->GetLength());
         ReportEntry(kDamaged, strName);
         return FALSE;
     }
     if (!IsSafeEntryName(strName)) {
-        m_pFile->Seek(nMemberEnd);
+        m_pFile->Seek(nEntry + framing.EntrySize());
         ReportEntry(kInvalidName, strName);
         return TRUE;
     }
@@ -110,29 +104,9 @@ BOOL CPayloadArchive::ExtractNext() {
     std::string strDestination = m_strTargetDir + strName;
     std::replace(strDestination.begin() + m_strTargetDir.size(), strDestination.end(), '/', '\\');
     CreateDirsForPath(strDestination.c_str());
-    StageAndExtract(strDestination, nLength);
+    m_pFile->Seek(nEntry + framing.MemberOffset());
+    StageAndExtract(strDestination, framing.nMemberLength);
     return TRUE;
-}
-
-BOOL CPayloadArchive::ReadName(std::string& strName) {
-    // Only the complete separator ends a name; a name has at least one byte.
-    // The scan runs over the bytes in place: a damaged archive may hold
-    // megabytes without a separator, and no name longer than ENTRY_NAME_MAX
-    // is used, so only that much (and one byte more) is kept.
-    const char* pStart = reinterpret_cast<const char*>(m_pFile->GetCurrent());
-    const std::uint64_t nLeft = m_pFile->GetLength() - m_pFile->GetPosition();
-    std::uint64_t nName = 1;
-    while (nName + ARCHIV_SEPARATOR_LENGTH <= nLeft &&
-           std::memcmp(pStart + nName, ARCHIV_SEPARATOR, ARCHIV_SEPARATOR_LENGTH) != 0)
-        ++nName;
-    const BOOL bFound = nName + ARCHIV_SEPARATOR_LENGTH <= nLeft;
-    if (!bFound)
-        nName = nLeft;
-    strName.assign(pStart,
-                   static_cast<std::size_t>(std::min<std::uint64_t>(nName, ENTRY_NAME_MAX + 1)));
-    m_pFile->Seek(bFound ? m_pFile->GetPosition() + nName + ARCHIV_SEPARATOR_LENGTH
-                         : m_pFile->GetLength());
-    return bFound;
 }
 
 BOOL CPayloadArchive::StageAndExtract(const std::string& strDestination, std::uint32_t nLength) {
@@ -180,7 +154,7 @@ BOOL CPayloadArchive::Decompress(const char* pszSource, const char* pszDestinati
 
 BOOL CPayloadArchive::DecodeInto(const char* pszSource, const char* pszDestination,
                                  EFileError& error) {
-    CGzipFileStream stream;
+    CGzipFileStream stream(m_platform);
     if (!stream.Open(pszSource, gzModeRead))
         return FALSE;
     // Decode completely before the destination is touched, so that a damaged
@@ -219,10 +193,7 @@ BOOL CPayloadArchive::DecodeInto(const char* pszSource, const char* pszDestinati
 int CPayloadArchive::GetProgress() const {
     if (!m_bOpen || !m_pFile)
         return -1;
-    // An empty archive is consumed as soon as it is open.
-    if (m_pFile->GetLength() == 0)
-        return 100;
-    return static_cast<int>(m_pFile->GetPosition() * 100 / m_pFile->GetLength());
+    return ConsumedPercent(m_pFile->GetPosition(), m_pFile->GetLength());
 }
 
 void CPayloadArchive::Close() {
@@ -259,7 +230,7 @@ BOOL CPayloadArchive::CreateDirsForPath(const char* pszPath) {
 }
 
 BOOL CPayloadArchive::CreateDir(const char* pszDirectory) {
-    if (m_platform.GetFileStatus(pszDirectory))
+    if (m_platform.PathExists(pszDirectory))
         return TRUE;
     switch (m_platform.MakeDirectory(pszDirectory)) {
     case dirErrorNone:

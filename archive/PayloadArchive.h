@@ -54,9 +54,6 @@ public:
     const std::string& GetTargetDir() const { return m_strTargetDir; }
 
 private:
-    // FALSE when the archive ends before a separator; strName then holds what
-    // was read. Keeps at most ENTRY_NAME_MAX + 1 bytes of a name.
-    BOOL ReadName(std::string& strName);
     BOOL StageAndExtract(const std::string& strDestination, std::uint32_t nLength);
     // The temporary file could not be made or written: the entry is skipped,
     // or the process ends when every later entry would fail the same way.

@@ -2,12 +2,14 @@
 //
 // The engine never calls the system itself; it goes through one CPlatform.
 // Windows builds link the archive_platform_win32 library (framework/platform),
-// other builds the POSIX implementation in archive/posix. Tests derive from a
-// platform to inject faults.
+// other builds the POSIX implementation in archive/posix. Wrappers that change
+// a few operations (the tool's console reports, the tests' faults) derive from
+// CForwardingPlatform.
 #pragma once
 
 #include "archive/Types.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -37,6 +39,13 @@ struct SByteBlock {
     std::uint64_t nSize = 0;
 };
 
+// A file opened by OpenInput: a C runtime file descriptor, as zlib's gzdopen
+// takes it, and the file's size when it was opened; nDescriptor -1 when none.
+struct SInputFile {
+    int nDescriptor = -1;
+    std::uint64_t nSize = 0;
+};
+
 // An open output file; INVALID_OUTPUT when none.
 typedef std::intptr_t OUTPUTHANDLE;
 inline constexpr OUTPUTHANDLE INVALID_OUTPUT = -1;
@@ -63,8 +72,10 @@ public:
     virtual BOOL MapFile(const char* pszPath, SByteBlock& block) = 0;
     virtual void UnmapFile(SByteBlock& block) = 0;
 
-    // TRUE when the name exists as a file or a directory.
-    virtual BOOL GetFileStatus(const char* pszPath) = 0;
+    // TRUE when anything exists under the path: a file, a directory or any
+    // other object of the file system. FALSE when nothing does, and also when
+    // the system cannot tell (a folder on the way that may not be searched).
+    virtual BOOL PathExists(const char* pszPath) = 0;
     virtual EDirError MakeDirectory(const char* pszPath) = 0;
 
     // A message box without owner window, one OK button. POSIX, and Windows in
@@ -89,4 +100,16 @@ public:
     // Closes the handle in every case; FALSE when data may not have reached the file.
     virtual BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) = 0;
     virtual BOOL RemoveFile(const char* pszPath) = 0;
+
+    // Opens a file for reading in binary mode, with one open: it must exist,
+    // be a regular file and be writable (_access with mode 2), as a temporary
+    // file that the engine made is. FALSE when it is not, or cannot be opened.
+    // zlib's gzclose closes the descriptor once gzdopen has taken it;
+    // CloseInput closes it otherwise.
+    virtual BOOL OpenInput(const char* pszPath, SInputFile& file) = 0;
+    // Reads up to nCount bytes at nOffset and leaves the descriptor's position
+    // where it was; the number of bytes read, 0 on an error.
+    virtual std::size_t ReadInput(const SInputFile& file, std::uint64_t nOffset, void* pBuffer,
+                                  std::size_t nCount) = 0;
+    virtual void CloseInput(SInputFile& file) = 0;
 };

@@ -69,7 +69,7 @@ void CPosixPlatform::UnmapFile(SByteBlock& block) {
     block = SByteBlock();
 }
 
-BOOL CPosixPlatform::GetFileStatus(const char* pszPath) {
+BOOL CPosixPlatform::PathExists(const char* pszPath) {
     struct stat status;
     return stat(ToNativePath(pszPath).c_str(), &status) == 0;
 }
@@ -158,6 +158,39 @@ BOOL CPosixPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
 
 BOOL CPosixPlatform::RemoveFile(const char* pszPath) {
     return unlink(ToNativePath(pszPath).c_str()) == 0;
+}
+
+BOOL CPosixPlatform::OpenInput(const char* pszPath, SInputFile& file) {
+    const std::string strPath = ToNativePath(pszPath);
+    if (access(strPath.c_str(), W_OK) != 0)
+        return FALSE;
+    // O_NONBLOCK: a FIFO under the name must not hold the open; regular files
+    // ignore it.
+    const int fd = open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return FALSE;
+    struct stat status;
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(fd);
+        return FALSE;
+    }
+    file.nDescriptor = fd;
+    file.nSize = static_cast<std::uint64_t>(status.st_size);
+    return TRUE;
+}
+
+std::size_t CPosixPlatform::ReadInput(const SInputFile& file, std::uint64_t nOffset, void* pBuffer,
+                                      std::size_t nCount) {
+    ssize_t nRead;
+    do
+        nRead = pread(file.nDescriptor, pBuffer, nCount, static_cast<off_t>(nOffset));
+    while (nRead < 0 && errno == EINTR);
+    return nRead > 0 ? static_cast<std::size_t>(nRead) : 0;
+}
+
+void CPosixPlatform::CloseInput(SInputFile& file) {
+    close(file.nDescriptor);
+    file.nDescriptor = -1;
 }
 
 std::string CPosixPlatform::ToNativePath(const char* pszPath) {

@@ -15,7 +15,7 @@ public:
     BOOL FindArchiveResource(UINT nID, SByteBlock& block) override;
     BOOL MapFile(const char* pszPath, SByteBlock& block) override;
     void UnmapFile(SByteBlock& block) override;
-    BOOL GetFileStatus(const char* pszPath) override;
+    BOOL PathExists(const char* pszPath) override;
     EDirError MakeDirectory(const char* pszPath) override;
     void ShowMessage(const char* pszText, const char* pszCaption) override;
     [[noreturn]] void ExitFatal(const char* pszText) override;
@@ -26,6 +26,10 @@ public:
                      EFileError& error) override;
     BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) override;
     BOOL RemoveFile(const char* pszPath) override;
+    BOOL OpenInput(const char* pszPath, SInputFile& file) override;
+    std::size_t ReadInput(const SInputFile& file, std::uint64_t nOffset, void* pBuffer,
+                          std::size_t nCount) override;
+    void CloseInput(SInputFile& file) override;
 
     // Engine path to POSIX path.
     static std::string ToNativePath(const char* pszPath);

@@ -7,6 +7,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -73,7 +76,7 @@ void CWin32Platform::UnmapFile(SByteBlock& block) {
     block = SByteBlock();
 }
 
-BOOL CWin32Platform::GetFileStatus(const char* pszPath) {
+BOOL CWin32Platform::PathExists(const char* pszPath) {
     return GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES;
 }
 
@@ -164,6 +167,39 @@ BOOL CWin32Platform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
 
 BOOL CWin32Platform::RemoveFile(const char* pszPath) {
     return DeleteFileA(pszPath);
+}
+
+BOOL CWin32Platform::OpenInput(const char* pszPath, SInputFile& file) {
+    const int fd = _open(pszPath, _O_RDONLY | _O_BINARY);
+    if (fd < 0)
+        return FALSE;
+    // _fstat sets _S_IWRITE unless the file is read-only, which is what
+    // _access with mode 2 tests, without a second look-up by name.
+    struct _stati64 status;
+    if (_fstati64(fd, &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG ||
+        !(status.st_mode & _S_IWRITE)) {
+        _close(fd);
+        return FALSE;
+    }
+    file.nDescriptor = fd;
+    file.nSize = static_cast<std::uint64_t>(status.st_size);
+    return TRUE;
+}
+
+std::size_t CWin32Platform::ReadInput(const SInputFile& file, std::uint64_t nOffset, void* pBuffer,
+                                      std::size_t nCount) {
+    // The runtime has no positional read: seek there, read and seek back.
+    const __int64 nPosition = _lseeki64(file.nDescriptor, 0, SEEK_CUR);
+    if (nPosition < 0 || _lseeki64(file.nDescriptor, static_cast<__int64>(nOffset), SEEK_SET) < 0)
+        return 0;
+    const int nRead = _read(file.nDescriptor, pBuffer, static_cast<unsigned>(nCount));
+    _lseeki64(file.nDescriptor, nPosition, SEEK_SET);
+    return nRead > 0 ? static_cast<std::size_t>(nRead) : 0;
+}
+
+void CWin32Platform::CloseInput(SInputFile& file) {
+    _close(file.nDescriptor);
+    file.nDescriptor = -1;
 }
 
 EDirError CWin32Platform::DirErrorFromCode(unsigned long nCode) {

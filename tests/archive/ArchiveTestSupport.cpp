@@ -1,7 +1,6 @@
 // tests/archive/ArchiveTestSupport.cpp
 #include "ArchiveTestSupport.h"
 
-#include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"
 
 #include <algorithm>
@@ -11,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <zlib.h>
 
 namespace fs = std::filesystem;
 
@@ -42,28 +40,6 @@ bool Contains(const char* pszText, const std::string& strPattern) {
 }
 
 } // namespace
-
-std::string Gzip(const std::string& strData) {
-    z_stream stream = {};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS + 16, 8, Z_DEFAULT_STRATEGY);
-    std::string strOut(deflateBound(&stream, strData.size()), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(strData.data()));
-    stream.avail_in = static_cast<uInt>(strData.size());
-    stream.next_out = reinterpret_cast<Bytef*>(&strOut[0]);
-    stream.avail_out = static_cast<uInt>(strOut.size());
-    deflate(&stream, Z_FINISH);
-    strOut.resize(stream.total_out);
-    deflateEnd(&stream);
-    return strOut;
-}
-
-std::string Entry(const std::string& strName, const std::string& strMember) {
-    const auto nLength = static_cast<std::uint32_t>(strMember.size());
-    std::string strEntry = strName + ARCHIV_SEPARATOR;
-    for (int i = 0; i < 4; ++i)
-        strEntry += static_cast<char>(nLength >> (8 * i) & 0xFF);
-    return strEntry + strMember;
-}
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -108,22 +84,10 @@ CScratch::~CScratch() {
     fs::remove_all(m_root, error);
 }
 
-BOOL CRecordingPlatform::FindArchiveResource(UINT nID, SByteBlock& block) {
-    return m_real.FindArchiveResource(nID, block);
-}
-
-BOOL CRecordingPlatform::MapFile(const char* pszPath, SByteBlock& block) {
-    return m_real.MapFile(pszPath, block);
-}
-
-void CRecordingPlatform::UnmapFile(SByteBlock& block) {
-    m_real.UnmapFile(block);
-}
-
-BOOL CRecordingPlatform::GetFileStatus(const char* pszPath) {
+BOOL CRecordingPlatform::PathExists(const char* pszPath) {
     if (bDryDirectories)
         return dryExisting.count(pszPath) != 0;
-    return m_real.GetFileStatus(pszPath);
+    return CForwardingPlatform::PathExists(pszPath);
 }
 
 EDirError CRecordingPlatform::MakeDirectory(const char* pszPath) {
@@ -134,7 +98,7 @@ EDirError CRecordingPlatform::MakeDirectory(const char* pszPath) {
         dryExisting.insert(pszPath);
         return dirErrorNone;
     }
-    return m_real.MakeDirectory(pszPath);
+    return CForwardingPlatform::MakeDirectory(pszPath);
 }
 
 void CRecordingPlatform::ShowMessage(const char* pszText, const char* pszCaption) {
@@ -145,14 +109,10 @@ void CRecordingPlatform::ExitFatal(const char* pszText) {
     throw SFatalExit(pszText);
 }
 
-void CRecordingPlatform::SetConsoleReports(BOOL bConsole) {
-    m_real.SetConsoleReports(bConsole);
-}
-
 std::string CRecordingPlatform::GetTempName(const char* pszDir, const char* pszPrefix) {
     if (bNoTempName)
         return std::string();
-    tempNames.push_back(m_real.GetTempName(pszDir, pszPrefix));
+    tempNames.push_back(CForwardingPlatform::GetTempName(pszDir, pszPrefix));
     return tempNames.back();
 }
 
@@ -161,7 +121,7 @@ OUTPUTHANDLE CRecordingPlatform::CreateOutput(const char* pszPath, EFileError& e
         error = nCreateFault;
         return INVALID_OUTPUT;
     }
-    const OUTPUTHANDLE hFile = m_real.CreateOutput(pszPath, error);
+    const OUTPUTHANDLE hFile = CForwardingPlatform::CreateOutput(pszPath, error);
     if (hFile != INVALID_OUTPUT)
         m_openFiles.push_back({hFile, pszPath});
     return hFile;
@@ -172,11 +132,11 @@ BOOL CRecordingPlatform::WriteOutput(OUTPUTHANDLE hFile, const void* pData, std:
     if (Contains(PathOf(hFile).c_str(), strWriteFaultPattern)) {
         // Part of the data lands before the failure, as on a filling disk.
         EFileError ignored;
-        m_real.WriteOutput(hFile, pData, nCount / 2, ignored);
+        CForwardingPlatform::WriteOutput(hFile, pData, nCount / 2, ignored);
         error = nWriteFault;
         return FALSE;
     }
-    return m_real.WriteOutput(hFile, pData, nCount, error);
+    return CForwardingPlatform::WriteOutput(hFile, pData, nCount, error);
 }
 
 BOOL CRecordingPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
@@ -184,7 +144,7 @@ BOOL CRecordingPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
     m_openFiles.erase(std::remove_if(m_openFiles.begin(), m_openFiles.end(),
                                      [&](const SOpenFile& file) { return file.hFile == hFile; }),
                       m_openFiles.end());
-    const BOOL bClosed = m_real.CloseOutput(hFile, error);
+    const BOOL bClosed = CForwardingPlatform::CloseOutput(hFile, error);
     if (Contains(strPath.c_str(), strCloseFaultPattern)) {
         error = nCloseFault;
         return FALSE;
@@ -192,8 +152,9 @@ BOOL CRecordingPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
     return bClosed;
 }
 
-BOOL CRecordingPlatform::RemoveFile(const char* pszPath) {
-    return m_real.RemoveFile(pszPath);
+BOOL CRecordingPlatform::OpenInput(const char* pszPath, SInputFile& file) {
+    return !Contains(pszPath, strInputFaultPattern) &&
+           CForwardingPlatform::OpenInput(pszPath, file);
 }
 
 std::string CRecordingPlatform::PathOf(OUTPUTHANDLE hFile) const {

@@ -2,8 +2,11 @@
 // a platform that records what the engine does and injects faults.
 #pragma once
 
+#include "EngineTexts.h"
+#include "PayloadBytes.h"
+
+#include "archive/ForwardingPlatform.h"
 #include "archive/PayloadArchive.h"
-#include "archive/Platform.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,10 +17,13 @@
 
 namespace archive_test {
 
-// A gzip member of the data, made with zlib directly.
-std::string Gzip(const std::string& strData);
-// One archive entry: name, separator, little-endian length, member.
-std::string Entry(const std::string& strName, const std::string& strMember);
+using test_support::Damaged;
+using test_support::DirFailed;
+using test_support::Entry;
+using test_support::Gzip;
+using test_support::InvalidName;
+using test_support::NotWritten;
+using test_support::TempFailed;
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& strData);
@@ -51,22 +57,20 @@ struct SMessage {
 
 // Forwards to the real platform, records messages and directory calls, and
 // fails the operations named by the fault fields.
-class CRecordingPlatform : public CPlatform {
+class CRecordingPlatform : public CForwardingPlatform {
 public:
-    BOOL FindArchiveResource(UINT nID, SByteBlock& block) override;
-    BOOL MapFile(const char* pszPath, SByteBlock& block) override;
-    void UnmapFile(SByteBlock& block) override;
-    BOOL GetFileStatus(const char* pszPath) override;
+    CRecordingPlatform() : CForwardingPlatform(CPlatform::GetDefault()) {}
+
+    BOOL PathExists(const char* pszPath) override;
     EDirError MakeDirectory(const char* pszPath) override;
     void ShowMessage(const char* pszText, const char* pszCaption) override;
     [[noreturn]] void ExitFatal(const char* pszText) override;
-    void SetConsoleReports(BOOL bConsole) override;
     std::string GetTempName(const char* pszDir, const char* pszPrefix) override;
     OUTPUTHANDLE CreateOutput(const char* pszPath, EFileError& error) override;
     BOOL WriteOutput(OUTPUTHANDLE hFile, const void* pData, std::uint64_t nCount,
                      EFileError& error) override;
     BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) override;
-    BOOL RemoveFile(const char* pszPath) override;
+    BOOL OpenInput(const char* pszPath, SInputFile& file) override;
 
     // Faults: an operation on a path containing the pattern fails with the error.
     std::string strDirFaultPattern;
@@ -77,8 +81,9 @@ public:
     EFileError nWriteFault = fileErrorOther;
     std::string strCloseFaultPattern;
     EFileError nCloseFault = fileErrorOther;
+    std::string strInputFaultPattern; // OpenInput fails
     bool bNoTempName = false;
-    // Directories only in memory: GetFileStatus looks in dryExisting, and a
+    // Directories only in memory: PathExists looks in dryExisting, and a
     // successful MakeDirectory adds to it.
     bool bDryDirectories = false;
     std::set<std::string> dryExisting;
@@ -94,7 +99,6 @@ private:
     };
     std::string PathOf(OUTPUTHANDLE hFile) const;
 
-    CPlatform& m_real = CPlatform::GetDefault();
     std::vector<SOpenFile> m_openFiles;
 };
 

@@ -11,14 +11,6 @@ namespace {
 
 const UINT kFaultID = 815;
 
-std::string Damaged(const std::string& strName) {
-    return "Die Datei \"" + strName + "\" im Installationspaket ist besch\xE4" + "digt.";
-}
-
-std::string NotWritten(const std::string& strName) {
-    return "Konnte Datei \"" + strName + "\" nicht schreiben.";
-}
-
 class ExtractFaults : public ::testing::Test {
 protected:
     // Runs the walk like the install worker; returns the results of ExtractNext
@@ -82,10 +74,6 @@ TEST_F(ExtractFaults, AHugeLengthDoesNotHangOrWrite) {
     EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
 }
 
-std::string TempFailed(const std::string& strPath) {
-    return "Konnte tempor\xE4re Datei \"" + strPath + "\" nicht erstellen.";
-}
-
 TEST_F(ExtractFaults, ATemporaryFileThatCannotBeCreatedSkipsTheEntryAndGoesOn) {
     m_platform.strCreateFaultPattern = m_scratch.Temp().string();
     EXPECT_EQ(2u, Walk(Entry("a.txt", Gzip("a")) + Entry("b.txt", Gzip("b"))).size());
@@ -101,6 +89,15 @@ TEST_F(ExtractFaults, NoTemporaryNameSkipsTheEntry) {
     EXPECT_EQ(1u, Walk(Entry("a.txt", Gzip("a"))).size());
     EXPECT_EQ(std::vector<std::string>{TempFailed("")}, Texts());
     EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
+}
+
+TEST_F(ExtractFaults, ATemporaryFileThatCannotBeReadLeavesNoFileAndGoesOn) {
+    m_platform.strInputFaultPattern = m_scratch.Temp().string();
+    EXPECT_EQ(2u, Walk(Entry("a.txt", Gzip("a")) + Entry("b.txt", Gzip("b"))).size());
+    EXPECT_EQ(2u, m_platform.tempNames.size());
+    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
+    ExpectNoTemporaryFiles();
 }
 
 TEST_F(ExtractFaults, AFailedStagingWriteRemovesTheTemporaryFileAndGoesOn) {

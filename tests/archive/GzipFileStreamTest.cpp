@@ -7,22 +7,9 @@
 #include <zlib.h>
 
 using namespace archive_test;
+using test_support::RawDeflate;
 
 namespace {
-
-std::string RawDeflate(const std::string& strData) {
-    z_stream stream = {};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    std::string strOut(deflateBound(&stream, strData.size()), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(strData.data()));
-    stream.avail_in = static_cast<uInt>(strData.size());
-    stream.next_out = reinterpret_cast<Bytef*>(&strOut[0]);
-    stream.avail_out = static_cast<uInt>(strOut.size());
-    deflate(&stream, Z_FINISH);
-    strOut.resize(stream.total_out);
-    deflateEnd(&stream);
-    return strOut;
-}
 
 std::string LittleEndian(unsigned long nValue) {
     std::string strBytes;
@@ -93,9 +80,10 @@ TEST_F(GzipFileStream, ReadsBackWhatWasWrittenInPieces) {
     EXPECT_EQ("head:" + strData, ReadAllOf(ReadFile(Path("w.gz"))));
 }
 
-TEST_F(GzipFileStream, OpenRefusesASecondOpenAMissingFileAndUnknownModes) {
+TEST_F(GzipFileStream, OpenRefusesASecondOpenAMissingFileAFolderAndUnknownModes) {
     CGzipFileStream stream;
     EXPECT_FALSE(stream.Open(Path("missing.gz").c_str(), gzModeRead));
+    EXPECT_FALSE(stream.Open(m_scratch.Root().string().c_str(), gzModeRead));
     EXPECT_EQ(gzModeNone, stream.GetMode());
     EXPECT_FALSE(stream.Open(Path("x.gz").c_str(), 3));
     EXPECT_FALSE(stream.IsOpen());

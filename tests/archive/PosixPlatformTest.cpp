@@ -81,7 +81,7 @@ TEST(PosixPlatform, BackslashesSeparateFolders) {
     EXPECT_EQ(dirErrorNone, platform.MakeDirectory(strDir.c_str()));
     EXPECT_TRUE(fs::is_directory(scratch.Root() / "sub"));
     EXPECT_EQ(dirErrorExists, platform.MakeDirectory(strDir.c_str()));
-    EXPECT_TRUE(platform.GetFileStatus(strDir.c_str()));
+    EXPECT_TRUE(platform.PathExists(strDir.c_str()));
     EXPECT_EQ(dirErrorOther, platform.MakeDirectory((strDir + "\\a\\b").c_str()));
 }
 

@@ -7,20 +7,37 @@
 // stands in the work folder, and the sentinel still holds its text. A fatal
 // end of the installer (a directory that cannot be made) is a legitimate
 // outcome and returns here instead of ending the process.
+//
+// Before that, every input goes through the installer's walk with all file
+// operations in memory and through the scanner of `payload list` and
+// `payload verify`. Both must tell the same: for each entry the member it
+// stages (offset and length) and the file it makes, or the name it refuses,
+// then the progress; and at a break in the framing the same text for the
+// same bytes. A difference is a finding.
 #include "archive/ArchiveRegistry.h"
+#include "archive/EntryName.h"
+#include "archive/ForwardingPlatform.h"
 #include "archive/PayloadArchive.h"
 #include "archive/posix/PosixPlatform.h"
+#include "tests/support/EngineTexts.h"
+#include "tools/payload/ArchiveScanner.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
+using test_support::Damaged;
+using test_support::InvalidName;
 
 namespace {
 
@@ -36,6 +53,132 @@ public:
     [[noreturn]] void ExitFatal(const char*) override { throw SFatalExit(); }
 };
 
+[[noreturn]] void Fail(const std::string& strWhat) {
+    std::fprintf(stderr, "archive_fuzzer: %s\n", strWhat.c_str());
+    std::abort();
+}
+
+// The walk in memory extracts below this folder and stages members in this file.
+const char kMemoryTarget[] = "X:";
+const char kMemoryTemp[] = "T1";
+
+std::string MemberEvent(std::uint64_t nOffset, std::uint64_t nLength) {
+    return "member " + std::to_string(nOffset) + " " + std::to_string(nLength);
+}
+
+std::string ProgressEvent(int nPercent) {
+    return "progress " + std::to_string(nPercent);
+}
+
+// A message as the walk records it. The installer's texts show at most
+// ENTRY_NAME_MAX + 1 bytes of a name, as a C string.
+std::string MessageEvent(std::string (*pText)(const std::string&), const std::string& strName) {
+    return "message " + pText(strName.substr(0, ENTRY_NAME_MAX + 1).c_str());
+}
+
+// Records what the installer's walk does, with every file operation in memory.
+// A staged member reads back as an empty file (/dev/null, read and closed by
+// the POSIX platform), so that each entry that is staged goes on to make its
+// destination.
+class CWalkRecorder : public CForwardingPlatform {
+public:
+    explicit CWalkRecorder(const unsigned char* pArchive)
+        : CForwardingPlatform(CPlatform::GetDefault()), m_pArchive(pArchive) {}
+
+    std::vector<std::string> events;
+
+    BOOL PathExists(const char*) override { return FALSE; }
+    EDirError MakeDirectory(const char*) override { return dirErrorNone; }
+    void ShowMessage(const char* pszText, const char*) override {
+        events.push_back(std::string("message ") + pszText);
+    }
+    [[noreturn]] void ExitFatal(const char* pszText) override {
+        Fail(std::string("the walk in memory ended fatally: ") + pszText);
+    }
+    std::string GetTempName(const char*, const char*) override { return kMemoryTemp; }
+    OUTPUTHANDLE CreateOutput(const char* pszPath, EFileError& error) override {
+        error = fileErrorNone;
+        if (std::strcmp(pszPath, kMemoryTemp) != 0)
+            events.push_back(std::string("file ") + pszPath);
+        return 1;
+    }
+    BOOL WriteOutput(OUTPUTHANDLE, const void* pData, std::uint64_t nCount,
+                     EFileError& error) override {
+        error = fileErrorNone;
+        events.push_back(MemberEvent(reinterpret_cast<std::uintptr_t>(pData) -
+                                         reinterpret_cast<std::uintptr_t>(m_pArchive),
+                                     nCount));
+        return TRUE;
+    }
+    BOOL CloseOutput(OUTPUTHANDLE, EFileError& error) override {
+        error = fileErrorNone;
+        return TRUE;
+    }
+    BOOL RemoveFile(const char*) override { return TRUE; }
+    BOOL OpenInput(const char*, SInputFile& file) override {
+        file.nDescriptor = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        file.nSize = 0;
+        return file.nDescriptor >= 0;
+    }
+
+private:
+    const unsigned char* m_pArchive;
+};
+
+std::vector<std::string> WalkInMemory(const SByteBlock& block, std::size_t nMaxEntries) {
+    CWalkRecorder platform(block.pData);
+    CPayloadArchive archive(platform);
+    if (!archive.Open(kID))
+        Fail("a registered archive does not open");
+    archive.SetTargetDir(kMemoryTarget);
+    std::size_t nEntries = 0;
+    while (archive.ExtractNext()) {
+        if (++nEntries > nMaxEntries)
+            Fail("the walk in memory does not move forward");
+        platform.events.push_back(ProgressEvent(archive.GetProgress()));
+    }
+    return platform.events;
+}
+
+// What the installer must do by the scanner's verdict.
+std::vector<std::string> ScannerVerdict(const SByteBlock& block) {
+    std::vector<std::string> events;
+    CArchiveScanner scanner(block);
+    SScanEntry entry;
+    EFraming nState;
+    while ((nState = scanner.Next(entry)) == framingEntry) {
+        if (IsSafeEntryName(entry.strName)) {
+            std::string strPath = std::string(kMemoryTarget) + "\\" + entry.strName;
+            std::replace(strPath.begin(), strPath.end(), '/', '\\');
+            events.push_back(MemberEvent(entry.pMember - block.pData, entry.nMemberLength));
+            events.push_back("file " + strPath);
+        } else {
+            events.push_back(MessageEvent(InvalidName, entry.strName));
+        }
+        events.push_back(ProgressEvent(ConsumedPercent(scanner.GetPosition(), block.nSize)));
+    }
+    // Every break shows the same text: with the name, or where no separator
+    // follows, with the bytes that are left.
+    if (nState == framingNoSeparator)
+        events.push_back(MessageEvent(
+            Damaged, std::string(block.pData + scanner.GetPosition(), block.pData + block.nSize)));
+    else if (nState != framingEnd)
+        events.push_back(MessageEvent(Damaged, entry.strName));
+    return events;
+}
+
+void CompareWalkAndScanner(const SByteBlock& block, std::size_t nMaxEntries) {
+    const std::vector<std::string> walk = WalkInMemory(block, nMaxEntries);
+    const std::vector<std::string> verdict = ScannerVerdict(block);
+    if (walk == verdict)
+        return;
+    const auto diverge = std::mismatch(walk.begin(), walk.end(), verdict.begin(), verdict.end());
+    Fail("the installer and the scanner differ at step " +
+         std::to_string(diverge.first - walk.begin()) + ": walk \"" +
+         (diverge.first == walk.end() ? "(nothing)" : *diverge.first) + "\", scanner \"" +
+         (diverge.second == verdict.end() ? "(nothing)" : *diverge.second) + "\"");
+}
+
 struct SWorkspace {
     fs::path root;     // holds exactly the sentinel and the scratch folder
     fs::path sentinel; // beside the scratch folder
@@ -47,11 +190,6 @@ struct SWorkspace {
 SWorkspace& Workspace() {
     static SWorkspace s_workspace;
     return s_workspace;
-}
-
-[[noreturn]] void Fail(const std::string& strWhat) {
-    std::fprintf(stderr, "archive_fuzzer: %s\n", strWhat.c_str());
-    std::abort();
 }
 
 void RemoveWorkspace() {
@@ -114,14 +252,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     block.pData = pData;
     block.nSize = nSize;
     RegisterArchive(kID, block);
+    // Every entry consumes at least a name byte, the separator and the length.
+    const std::size_t nMaxEntries = nSize / 13 + 1;
+    CompareWalkAndScanner(block, nMaxEntries);
     {
         CFuzzPlatform platform;
         CPayloadArchive archive(platform);
         if (!archive.Open(kID))
             Fail("a registered archive does not open");
         archive.SetTargetDir(Workspace().target.c_str());
-        // Every entry consumes at least a name byte, the separator and the length.
-        const std::size_t nMaxEntries = nSize / 13 + 1;
         std::size_t nEntries = 0;
         int nLastProgress = 0;
         try {

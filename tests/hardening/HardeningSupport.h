@@ -86,11 +86,4 @@ struct SWalk {
 SWalk WalkArchive(const std::string& strBytes, const std::filesystem::path& target,
                   archive_test::CRecordingPlatform& platform);
 
-// The engine's texts.
-std::string Damaged(const std::string& strName);
-std::string InvalidName(const std::string& strName);
-std::string NotWritten(const std::string& strName);
-std::string TempFailed(const std::string& strPath);
-std::string DirFailed(const std::string& strPath);
-
 } // namespace hardening

@@ -296,11 +296,11 @@ TEST_F(MountedTargets, AFileWhereADirectoryIsNeededIsReportedAndKept) {
 
 #ifdef _WIN32
 // Asks CreateDirectoryA for the bare drive, as on a drive whose root does not
-// answer the status query.
+// answer the existence query.
 class CBareDrivePlatform : public CRecordingPlatform {
 public:
-    BOOL GetFileStatus(const char* pszPath) override {
-        return std::string(pszPath) != "R:" && CRecordingPlatform::GetFileStatus(pszPath);
+    BOOL PathExists(const char* pszPath) override {
+        return std::string(pszPath) != "R:" && CRecordingPlatform::PathExists(pszPath);
     }
 };
 

@@ -1,5 +1,6 @@
 // tests/pages/PageTestSupport.cpp
 #include "PageTestSupport.h"
+#include "PayloadBytes.h"
 
 #include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"
@@ -9,7 +10,6 @@
 
 #include <commctrl.h>
 #include <tlhelp32.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -26,20 +26,6 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR nIDEvent, DWORD) {
     ::KillTimer(nullptr, nIDEvent);
     std::function<void()> script = std::move(s_script);
     script();
-}
-
-std::string Gzip(const std::string& strData) {
-    z_stream stream = {};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS + 16, 8, Z_DEFAULT_STRATEGY);
-    std::string strOut(deflateBound(&stream, static_cast<uLong>(strData.size())), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(strData.data()));
-    stream.avail_in = static_cast<uInt>(strData.size());
-    stream.next_out = reinterpret_cast<Bytef*>(&strOut[0]);
-    stream.avail_out = static_cast<uInt>(strOut.size());
-    deflate(&stream, Z_FINISH);
-    strOut.resize(stream.total_out);
-    deflateEnd(&stream);
-    return strOut;
 }
 
 BOOL CALLBACK LongestStatic(HWND hChild, LPARAM lParam) {
@@ -167,12 +153,7 @@ void CBoxWatcher::Watch() {
 
 CTestPayload::CTestPayload(std::initializer_list<std::pair<std::string, std::string>> files) {
     for (const auto& [strName, strData] : files) {
-        const std::string strMember = Gzip(strData);
-        const auto nLength = static_cast<std::uint32_t>(strMember.size());
-        m_strBytes += strName + ARCHIV_SEPARATOR;
-        for (int i = 0; i < 4; ++i)
-            m_strBytes += static_cast<char>(nLength >> (8 * i) & 0xFF);
-        m_strBytes += strMember;
+        m_strBytes += test_support::Entry(strName, test_support::Gzip(strData));
         m_entryEnds.push_back(m_strBytes.size());
     }
     SByteBlock block;

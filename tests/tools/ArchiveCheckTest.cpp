@@ -29,30 +29,30 @@ TEST(ArchiveScanner, SplitsEntriesAndEndsCleanly) {
     std::string strArchive = Entry("a", Gzip("x")) + Entry("b \\~#", "") + Entry("c\\d", "zz");
     CArchiveScanner scanner(BlockOf(strArchive));
     SScanEntry entry;
-    ASSERT_EQ(scanner.Next(entry), scanEntry);
+    ASSERT_EQ(scanner.Next(entry), framingEntry);
     EXPECT_EQ(entry.strName, "a");
     EXPECT_EQ(entry.nMemberLength, Gzip("x").size());
     // A name ending in the separator's first bytes is still cut at the full separator.
-    ASSERT_EQ(scanner.Next(entry), scanEntry);
+    ASSERT_EQ(scanner.Next(entry), framingEntry);
     EXPECT_EQ(entry.strName, "b \\~#");
     EXPECT_EQ(entry.nMemberLength, 0u);
-    ASSERT_EQ(scanner.Next(entry), scanEntry);
+    ASSERT_EQ(scanner.Next(entry), framingEntry);
     EXPECT_EQ(entry.strName, "c\\d");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(entry.pMember), 2), "zz");
-    EXPECT_EQ(scanner.Next(entry), scanEnd);
+    EXPECT_EQ(scanner.Next(entry), framingEnd);
     EXPECT_EQ(scanner.GetPosition(), strArchive.size());
 }
 
 TEST(ArchiveScanner, EmptyArchiveHasNoEntries) {
     SScanEntry entry;
-    EXPECT_EQ(CArchiveScanner(SByteBlock()).Next(entry), scanEnd);
+    EXPECT_EQ(CArchiveScanner(SByteBlock()).Next(entry), framingEnd);
 }
 
 TEST(ArchiveScanner, SeparatorAtTheStartIsPartOfTheName) {
     // The installer needs a name byte before it looks for the separator.
     std::string strArchive = Entry(" \\~#$&* x", "");
     SScanEntry entry;
-    ASSERT_EQ(CArchiveScanner(BlockOf(strArchive)).Next(entry), scanEntry);
+    ASSERT_EQ(CArchiveScanner(BlockOf(strArchive)).Next(entry), framingEntry);
     EXPECT_EQ(entry.strName, " \\~#$&* x");
 }
 
@@ -60,18 +60,18 @@ TEST(ArchiveScanner, TellsWhereAndHowTheFramingBreaks) {
     std::string strGood = Entry("a", Gzip("x"));
     struct {
         std::string strTail;
-        EScanState nState;
-    } cases[] = {{"garbage without separator", scanNoSeparator},
-                 {"b \\~#$&* \x01\x00", scanShortLength},
-                 {Entry("b", "12345").substr(0, 15), scanPastEnd}};
+        EFraming nState;
+    } cases[] = {{"garbage without separator", framingNoSeparator},
+                 {"b \\~#$&* \x01\x00", framingShortLength},
+                 {Entry("b", "12345").substr(0, 15), framingPastEnd}};
     for (const auto& c : cases) {
         std::string strArchive = strGood + c.strTail;
         CArchiveScanner scanner(BlockOf(strArchive));
         SScanEntry entry;
-        ASSERT_EQ(scanner.Next(entry), scanEntry);
+        ASSERT_EQ(scanner.Next(entry), framingEntry);
         EXPECT_EQ(scanner.Next(entry), c.nState) << c.strTail;
         EXPECT_EQ(scanner.GetPosition(), strGood.size());
-        EXPECT_EQ(scanner.Next(entry), scanEnd);
+        EXPECT_EQ(scanner.Next(entry), framingEnd);
     }
 }
 

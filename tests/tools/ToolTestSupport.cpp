@@ -102,27 +102,6 @@ std::map<std::string, SFileDigest> DigestTree(const fs::path& root) {
     return tree;
 }
 
-std::string Gzip(const std::string& strData) {
-    z_stream stream = {};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS + 16, 8, Z_DEFAULT_STRATEGY);
-    std::string strOut(deflateBound(&stream, strData.size()), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(strData.data()));
-    stream.avail_in = static_cast<uInt>(strData.size());
-    stream.next_out = reinterpret_cast<Bytef*>(&strOut[0]);
-    stream.avail_out = static_cast<uInt>(strOut.size());
-    deflate(&stream, Z_FINISH);
-    strOut.resize(stream.total_out);
-    deflateEnd(&stream);
-    return strOut;
-}
-
-std::string Entry(const std::string& strName, const std::string& strMember) {
-    std::string strEntry = strName + " \\~#$&* ";
-    for (int i = 0; i < 4; ++i)
-        strEntry += static_cast<char>((strMember.size() >> (8 * i)) & 0xFF);
-    return strEntry + strMember;
-}
-
 CScratch::CScratch() {
     static std::atomic<int> s_nNext{0};
     m_root = fs::current_path() /

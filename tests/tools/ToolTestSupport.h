@@ -2,6 +2,8 @@
 // and archives made by hand.
 #pragma once
 
+#include "PayloadBytes.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -36,9 +38,8 @@ struct SFileDigest {
 // size and CRC-32, so that big trees compare without holding their bytes.
 std::map<std::string, SFileDigest> DigestTree(const std::filesystem::path& root);
 
-// A gzip member of the data (zlib, default level), and one archive entry.
-std::string Gzip(const std::string& strData);
-std::string Entry(const std::string& strName, const std::string& strMember);
+using test_support::Entry;
+using test_support::Gzip;
 
 // A fresh folder in the working directory, removed afterwards.
 class CScratch {

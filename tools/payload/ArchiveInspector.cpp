@@ -3,8 +3,8 @@
 
 bool CArchiveInspector::Next(SInspection& inspection) {
     inspection = SInspection();
-    EScanState nState = m_scanner.Next(inspection.entry);
-    if (nState != scanEntry) {
+    const EFraming nState = m_scanner.Next(inspection.entry);
+    if (nState != framingEntry) {
         m_nEnd = nState;
         m_last = inspection.entry;
         return false;
@@ -19,12 +19,12 @@ std::string CArchiveInspector::DescribeEnd() const {
     std::string strOffset = std::to_string(m_scanner.GetPosition());
     std::string strEntry = "entry \"" + m_last.strName + "\" at offset " + strOffset;
     switch (m_nEnd) {
-    case scanNoSeparator:
+    case framingNoSeparator:
         return std::to_string(m_scanner.GetLength() - m_scanner.GetPosition()) +
                " trailing bytes at offset " + strOffset + " without a separator";
-    case scanShortLength:
+    case framingShortLength:
         return strEntry + " ends inside its length field";
-    case scanPastEnd:
+    case framingPastEnd:
         return strEntry + ": member of " + std::to_string(m_last.nMemberLength) +
                " bytes runs past the end of the archive";
     default:
@@ -33,6 +33,5 @@ std::string CArchiveInspector::DescribeEnd() const {
 }
 
 int CArchiveInspector::GetProgress() const {
-    std::uint64_t nLength = m_scanner.GetLength();
-    return nLength == 0 ? 100 : static_cast<int>(m_scanner.GetPosition() * 100 / nLength);
+    return ConsumedPercent(m_scanner.GetPosition(), m_scanner.GetLength());
 }

@@ -24,7 +24,7 @@ public:
     // False when no entry is left; GetEnd() then tells whether the archive ended cleanly.
     bool Next(SInspection& inspection);
 
-    EScanState GetEnd() const { return m_nEnd; }
+    EFraming GetEnd() const { return m_nEnd; }
     // Empty for a clean end, else what is wrong with the end of the archive.
     std::string DescribeEnd() const;
     int GetProgress() const;
@@ -32,6 +32,6 @@ public:
 private:
     CArchiveScanner m_scanner;
     CNameCheck m_names;
-    EScanState m_nEnd = scanEntry;
+    EFraming m_nEnd = framingEntry;
     SScanEntry m_last; // the entry whose framing failed
 };

@@ -1,7 +1,7 @@
 // tools/payload/ArchiveWriter.cpp
 #include "ArchiveWriter.h"
 
-#include "archive/ArchivFormat.h"
+#include "archive/ArchiveFraming.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -24,16 +24,12 @@ bool CArchiveWriter::AddEntry(const std::string& strName,
                               const std::vector<unsigned char>& member) {
     if (m_pFile == nullptr || member.size() > UINT32_MAX)
         return false;
-    auto nLength = static_cast<std::uint32_t>(member.size());
-    const unsigned char length[ARCHIV_LENGTH_FIELD] = {
-        static_cast<unsigned char>(nLength), static_cast<unsigned char>(nLength >> 8),
-        static_cast<unsigned char>(nLength >> 16), static_cast<unsigned char>(nLength >> 24)};
-    bool bWritten = std::fwrite(strName.data(), 1, strName.size(), m_pFile) == strName.size() &&
-                    std::fwrite(ARCHIV_SEPARATOR, 1, ARCHIV_SEPARATOR_LENGTH, m_pFile) ==
-                        ARCHIV_SEPARATOR_LENGTH &&
-                    std::fwrite(length, 1, sizeof length, m_pFile) == sizeof length &&
+    std::vector<unsigned char> header(strName.size() + ARCHIV_HEADER_EXTRA);
+    EncodeEntryHeader(strName.data(), strName.size(), static_cast<std::uint32_t>(member.size()),
+                      header.data());
+    bool bWritten = std::fwrite(header.data(), 1, header.size(), m_pFile) == header.size() &&
                     std::fwrite(member.data(), 1, member.size(), m_pFile) == member.size();
-    m_nSize += strName.size() + ARCHIV_SEPARATOR_LENGTH + sizeof length + member.size();
+    m_nSize += header.size() + member.size();
     return bWritten;
 }
 

@@ -6,7 +6,6 @@
 #include "ToolPlatform.h"
 
 #include "archive/ArchivFormat.h"
-#include "archive/ArchiveMapping.h"
 #include "archive/PayloadArchive.h"
 
 #include <cstdio>
@@ -23,10 +22,8 @@ int CExtractCommand::Run() {
     CProgressMeter meter("extract", m_options.bQuiet);
     CToolPlatform platform(CPlatform::GetDefault(), meter);
     CArchiveMapping mapping(platform);
-    if (!mapping.Open(strPath.c_str(), ARCHIV_RESOURCE_ID)) {
-        std::fprintf(stderr, "payload: %s\n", CToolFiles::DescribeUnreadable(strPath).c_str());
+    if (!CToolFiles::OpenArchive(mapping, strPath))
         return exitFiles;
-    }
     // The installer's target always exists; its walk makes only the folders below.
     std::error_code error;
     std::filesystem::create_directories(strDir, error);

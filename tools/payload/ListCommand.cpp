@@ -4,9 +4,6 @@
 #include "ArchiveInspector.h"
 #include "ToolFiles.h"
 
-#include "archive/ArchivFormat.h"
-#include "archive/ArchiveMapping.h"
-
 #include <cinttypes>
 #include <cstdio>
 
@@ -17,10 +14,8 @@ int CListCommand::Run() {
     }
     const std::string& strPath = m_options.args[0];
     CArchiveMapping mapping;
-    if (!mapping.Open(strPath.c_str(), ARCHIV_RESOURCE_ID)) {
-        std::fprintf(stderr, "payload: %s\n", CToolFiles::DescribeUnreadable(strPath).c_str());
+    if (!CToolFiles::OpenArchive(mapping, strPath))
         return exitFiles;
-    }
     CArchiveInspector inspector(mapping.GetBlock());
     SInspection inspection;
     bool bClean = true;

@@ -1,6 +1,8 @@
 // tools/payload/MemberCheck.cpp
 #include "MemberCheck.h"
 
+#include "archive/ArchiveFraming.h"
+
 #include <algorithm>
 #include <climits>
 #include <zlib.h>
@@ -8,11 +10,6 @@
 namespace {
 
 enum { flagHeaderCrc = 0x02, flagExtra = 0x04, flagName = 0x08, flagComment = 0x10 };
-
-std::uint32_t Get32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 bool HasMagic(const unsigned char* pData, const unsigned char* pEnd) {
     return pEnd - pData >= 2 && pData[0] == 0x1F && pData[1] == 0x8B;
@@ -108,8 +105,8 @@ EMemberState CMemberCheck::CheckOne(const unsigned char*& pData, const unsigned 
         pData = pEnd;
         return memberCutShort;
     }
-    std::uint32_t nWantCrc = Get32(pData);
-    std::uint32_t nWantSize = Get32(pData + 4);
+    std::uint32_t nWantCrc = DecodeLittleEndian32(pData);
+    std::uint32_t nWantSize = DecodeLittleEndian32(pData + 4);
     pData += 8;
     if (nWantCrc != nCrc)
         return memberBadCrc;

@@ -1,6 +1,8 @@
 // tools/payload/ToolFiles.cpp
 #include "ToolFiles.h"
 
+#include "archive/ArchivFormat.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +10,13 @@
 #include <system_error>
 
 namespace fs = std::filesystem;
+
+bool CToolFiles::OpenArchive(CArchiveMapping& mapping, const std::string& strPath) {
+    if (mapping.Open(strPath.c_str(), ARCHIV_RESOURCE_ID))
+        return true;
+    std::fprintf(stderr, "payload: %s\n", DescribeUnreadable(strPath).c_str());
+    return false;
+}
 
 std::string CToolFiles::DescribeUnreadable(const std::string& strPath) {
     std::error_code error;

@@ -1,12 +1,17 @@
 // tools/payload/ToolFiles.h
 #pragma once
 
+#include "archive/ArchiveMapping.h"
+
 #include <string>
 #include <vector>
 
 // Small file helpers shared by the commands; errors come back as text.
 class CToolFiles {
 public:
+    // Maps the archive file as the installer's archive (ARCHIV_RESOURCE_ID);
+    // false after telling on stderr why it cannot be read.
+    static bool OpenArchive(CArchiveMapping& mapping, const std::string& strPath);
     // Why a path cannot be read as a file ("No such file or directory", ...).
     static std::string DescribeUnreadable(const std::string& strPath);
     static bool ReadAll(const std::string& strPath, std::vector<unsigned char>& data,

@@ -5,9 +5,6 @@
 #include "ProgressMeter.h"
 #include "ToolFiles.h"
 
-#include "archive/ArchivFormat.h"
-#include "archive/ArchiveMapping.h"
-
 #include <cinttypes>
 #include <cstdio>
 
@@ -18,10 +15,8 @@ int CVerifyCommand::Run() {
     }
     const std::string& strPath = m_options.args[0];
     CArchiveMapping mapping;
-    if (!mapping.Open(strPath.c_str(), ARCHIV_RESOURCE_ID)) {
-        std::fprintf(stderr, "payload: %s\n", CToolFiles::DescribeUnreadable(strPath).c_str());
+    if (!CToolFiles::OpenArchive(mapping, strPath))
         return exitFiles;
-    }
     CProgressMeter meter("verify", m_options.bQuiet);
     CArchiveInspector inspector(mapping.GetBlock());
     SInspection inspection;

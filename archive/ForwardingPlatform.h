@@ -1,0 +1,33 @@
+// archive/ForwardingPlatform.h: a platform that passes every operation on to
+// another one, so that a wrapper overrides only what it changes (a tool's
+// console reports, a test's records and faults).
+#pragma once
+
+#include "archive/Platform.h"
+
+class CForwardingPlatform : public CPlatform {
+public:
+    explicit CForwardingPlatform(CPlatform& inner) : m_inner(inner) {}
+
+    BOOL FindArchiveResource(UINT nID, SByteBlock& block) override;
+    BOOL MapFile(const char* pszPath, SByteBlock& block) override;
+    void UnmapFile(SByteBlock& block) override;
+    BOOL PathExists(const char* pszPath) override;
+    EDirError MakeDirectory(const char* pszPath) override;
+    void ShowMessage(const char* pszText, const char* pszCaption) override;
+    [[noreturn]] void ExitFatal(const char* pszText) override;
+    void SetConsoleReports(BOOL bConsole) override;
+    std::string GetTempName(const char* pszDir, const char* pszPrefix) override;
+    OUTPUTHANDLE CreateOutput(const char* pszPath, EFileError& error) override;
+    BOOL WriteOutput(OUTPUTHANDLE hFile, const void* pData, std::uint64_t nCount,
+                     EFileError& error) override;
+    BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) override;
+    BOOL RemoveFile(const char* pszPath) override;
+    BOOL OpenInput(const char* pszPath, SInputFile& file) override;
+    std::size_t ReadInput(const SInputFile& file, std::uint64_t nOffset, void* pBuffer,
+                          std::size_t nCount) override;
+    void CloseInput(SInputFile& file) override;
+
+private:
+    CPlatform& m_inner;
+};
