@@ -6,9 +6,8 @@
 //
 // Prints "N entries, M bytes" (the decoded bytes). Exits with 0, 1 when the
 // framing or a member is damaged, 2 on a wrong command line or an unreadable file.
-#include "archive/ArchivFormat.h"
+#include "archive/ArchiveFraming.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
@@ -74,26 +73,16 @@ int main(int argc, char** argv) {
     long nEntries = 0;
     std::int64_t nBytes = 0;
     while (p != pEnd) {
-        // Name (at least one byte), separator, 32-bit little-endian length, member.
-        const unsigned char* pSeparator =
-            std::search(p + 1, pEnd, ARCHIV_SEPARATOR, ARCHIV_SEPARATOR + ARCHIV_SEPARATOR_LENGTH);
-        if (pSeparator == pEnd)
+        const SEntryFraming entry = FrameEntry(p, static_cast<std::uint64_t>(pEnd - p));
+        if (entry.nState != framingEntry)
             break;
-        const unsigned char* pField = pSeparator + ARCHIV_SEPARATOR_LENGTH;
-        if (static_cast<std::size_t>(pEnd - pField) < ARCHIV_LENGTH_FIELD)
-            break;
-        const std::uint32_t nLength =
-            static_cast<std::uint32_t>(pField[0] | pField[1] << 8 | pField[2] << 16) |
-            static_cast<std::uint32_t>(pField[3]) << 24;
-        const unsigned char* pMember = pField + ARCHIV_LENGTH_FIELD;
-        if (static_cast<std::uint64_t>(pEnd - pMember) < nLength)
-            break;
-        const std::int64_t nDecoded = Inflate(z, pMember, nLength, scratch);
+        const std::int64_t nDecoded =
+            Inflate(z, p + entry.MemberOffset(), entry.nMemberLength, scratch);
         if (nDecoded < 0)
             break;
         nBytes += nDecoded;
         ++nEntries;
-        p = pMember + nLength;
+        p += entry.EntrySize();
     }
     inflateEnd(&z);
     if (p != pEnd) {
