@@ -70,3 +70,8 @@ std::size_t CForwardingPlatform::ReadInput(const SInputFile& file, std::uint64_t
 void CForwardingPlatform::CloseInput(SInputFile& file) {
     m_inner.CloseInput(file);
 }
+
+BOOL CForwardingPlatform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
+                                       std::uint64_t& nClusterSize) {
+    return m_inner.GetDiskSpace(pszFolder, nFree, nClusterSize);
+}

@@ -26,6 +26,8 @@ public:
 
     // The bytes at the read position, in place (GetLength() - GetPosition() of them).
     const unsigned char* GetCurrent() const { return m_pData + m_nPosition; }
+    // The whole block, in place.
+    const unsigned char* GetData() const { return m_pData; }
 
 private:
     const unsigned char* m_pData = nullptr;

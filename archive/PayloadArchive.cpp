@@ -196,6 +196,14 @@ int CPayloadArchive::GetProgress() const {
     return ConsumedPercent(m_pFile->GetPosition(), m_pFile->GetLength());
 }
 
+BOOL CPayloadArchive::CheckFreeSpace(SDiskSpace& space) {
+    std::uint64_t nCluster = 0;
+    if (!m_bOpen || !m_platform.GetDiskSpace(m_strTargetDir.c_str(), space.nFree, nCluster))
+        return TRUE;
+    space.nNeeded = GetSpaceNeeded({m_pFile->GetData(), m_pFile->GetLength()}, nCluster);
+    return space.nFree >= space.nNeeded;
+}
+
 void CPayloadArchive::Close() {
     if (m_bOpen) {
         m_pFile->Close();

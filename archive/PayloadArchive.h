@@ -13,6 +13,7 @@
 // with the entry it cuts through.
 #pragma once
 
+#include "archive/DiskSpace.h"
 #include "archive/MemFile.h"
 #include "archive/Platform.h"
 #include "archive/Types.h"
@@ -50,6 +51,12 @@ public:
     BOOL CreateDirsForPath(const char* pszPath);
     // Ensures one directory exists; TRUE or the process ends.
     BOOL CreateDir(const char* pszDirectory);
+
+    // Whether the target folder's drive has room for the whole archive. FALSE
+    // when its free space is known and smaller than what the archive needs
+    // (space then holds both); TRUE when there is room, when the system cannot
+    // tell, or when the archive is not open.
+    BOOL CheckFreeSpace(SDiskSpace& space);
 
     const std::string& GetTargetDir() const { return m_strTargetDir; }
 

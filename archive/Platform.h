@@ -112,4 +112,10 @@ public:
     virtual std::size_t ReadInput(const SInputFile& file, std::uint64_t nOffset, void* pBuffer,
                                   std::size_t nCount) = 0;
     virtual void CloseInput(SInputFile& file) = 0;
+
+    // The free space for this user and the cluster size of the drive that
+    // holds the folder (which need not exist yet); FALSE when the system
+    // cannot tell.
+    virtual BOOL GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
+                              std::uint64_t& nClusterSize) = 0;
 };

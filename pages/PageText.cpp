@@ -16,6 +16,10 @@ CString LoadTitledString(UINT nID) {
     return strText;
 }
 
+void ShowPageError(HWND hOwner, LPCSTR pszText) {
+    ::MessageBoxA(hOwner, pszText, "Fehler", MB_OK | MB_ICONERROR);
+}
+
 void SetTopicLabel(CTextLabel& label, int nHeight, LPCSTR pszText) {
     label.SetTextColor(RGB(0, 0, 0));
     label.SetShadowColor(RGB(201, 201, 201));

@@ -13,6 +13,8 @@ CString LoadTitledString(UINT nID);
 // Configures a page title: black text with a light-grey shadow, "MS Shell Dlg"
 // semibold at nHeight pixels.
 void SetTopicLabel(CTextLabel& label, int nHeight, LPCSTR pszText);
+// An error box owned by the wizard: caption "Fehler", one OK button.
+void ShowPageError(HWND hOwner, LPCSTR pszText);
 // Configures a header subtitle: black text with a white shadow, "MS Shell Dlg"
 // regular at 12 pixels.
 void SetSubtopicLabel(CTextLabel& label, LPCSTR pszText);

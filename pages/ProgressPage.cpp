@@ -190,5 +190,5 @@ void CProgressPage::ReleaseWizard() {
 
 void CProgressPage::ReportStartFailure(LPCSTR pszText) {
     ReleaseWizard();
-    ::MessageBoxA(m_pFrame->GetSafeHwnd(), pszText, kErrorCaption, MB_OK | MB_ICONERROR);
+    ShowPageError(m_pFrame->GetSafeHwnd(), pszText);
 }

@@ -13,6 +13,8 @@ public:
 
     BOOL OnInitDialog() override;
     void OnSetActive() override;
+    // "Installieren": stays when the target's drive has too little room.
+    int OnWizardNext() override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -1,6 +1,7 @@
 // archive/posix/PosixPlatform.cpp
 #include "archive/posix/PosixPlatform.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -191,6 +193,23 @@ std::size_t CPosixPlatform::ReadInput(const SInputFile& file, std::uint64_t nOff
 void CPosixPlatform::CloseInput(SInputFile& file) {
     close(file.nDescriptor);
     file.nDescriptor = -1;
+}
+
+BOOL CPosixPlatform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
+                                  std::uint64_t& nClusterSize) {
+    // The folder may not exist yet: its nearest existing parent is on the same drive.
+    std::string strPath = ToNativePath(pszFolder);
+    struct statvfs status;
+    while (statvfs(strPath.empty() ? "." : strPath.c_str(), &status) != 0) {
+        const std::size_t nSlash = strPath.find_last_of('/', strPath.size() - 1);
+        if (strPath.empty() || errno != ENOENT)
+            return FALSE;
+        strPath.erase(nSlash == std::string::npos ? 0 : std::max<std::size_t>(nSlash, 1));
+    }
+    const std::uint64_t nBlock = status.f_frsize ? status.f_frsize : status.f_bsize;
+    nFree = static_cast<std::uint64_t>(status.f_bavail) * nBlock;
+    nClusterSize = nBlock;
+    return TRUE;
 }
 
 std::string CPosixPlatform::ToNativePath(const char* pszPath) {

@@ -30,6 +30,8 @@ public:
     std::size_t ReadInput(const SInputFile& file, std::uint64_t nOffset, void* pBuffer,
                           std::size_t nCount) override;
     void CloseInput(SInputFile& file) override;
+    BOOL GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
+                      std::uint64_t& nClusterSize) override;
 
     // Engine path to POSIX path.
     static std::string ToNativePath(const char* pszPath);

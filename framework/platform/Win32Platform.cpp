@@ -20,6 +20,21 @@ HANDLE ToHandle(OUTPUTHANDLE hFile) {
     return reinterpret_cast<HANDLE>(hFile);
 }
 
+// The root of the drive that holds a path: "E:\" for "E:\sub", "\\server\share\"
+// for a path on a share; empty (the current drive) for a relative path.
+std::string RootOf(const char* pszPath) {
+    const std::string strPath = pszPath;
+    if (strPath.size() >= 2 && strPath[1] == ':')
+        return strPath.substr(0, 2) + "\\";
+    if (strPath.compare(0, 2, "\\\\") == 0) {
+        const std::size_t nShare = strPath.find('\\', 2);
+        const std::size_t nEnd =
+            nShare == std::string::npos ? nShare : strPath.find('\\', nShare + 1);
+        return nEnd == std::string::npos ? strPath + "\\" : strPath.substr(0, nEnd + 1);
+    }
+    return std::string();
+}
+
 } // namespace
 
 CPlatform& CPlatform::GetDefault() {
@@ -200,6 +215,23 @@ std::size_t CWin32Platform::ReadInput(const SInputFile& file, std::uint64_t nOff
 void CWin32Platform::CloseInput(SInputFile& file) {
     _close(file.nDescriptor);
     file.nDescriptor = -1;
+}
+
+BOOL CWin32Platform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
+                                  std::uint64_t& nClusterSize) {
+    const std::string strRoot = RootOf(pszFolder);
+    const char* pszRoot = strRoot.empty() ? nullptr : strRoot.c_str();
+    DWORD nSectorsPerCluster = 0, nBytesPerSector = 0, nFreeClusters = 0, nClusters = 0;
+    ULARGE_INTEGER nAvailable = {};
+    // The cluster size from GetDiskFreeSpaceA; the free bytes from the Ex form,
+    // which counts what this user may use (quotas) in 64 bits.
+    if (!GetDiskFreeSpaceA(pszRoot, &nSectorsPerCluster, &nBytesPerSector, &nFreeClusters,
+                           &nClusters) ||
+        !GetDiskFreeSpaceExA(pszRoot, &nAvailable, nullptr, nullptr))
+        return FALSE;
+    nFree = nAvailable.QuadPart;
+    nClusterSize = static_cast<std::uint64_t>(nSectorsPerCluster) * nBytesPerSector;
+    return TRUE;
 }
 
 EDirError CWin32Platform::DirErrorFromCode(unsigned long nCode) {

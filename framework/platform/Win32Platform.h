@@ -29,6 +29,8 @@ public:
     std::size_t ReadInput(const SInputFile& file, std::uint64_t nOffset, void* pBuffer,
                           std::size_t nCount) override;
     void CloseInput(SInputFile& file) override;
+    BOOL GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
+                      std::uint64_t& nClusterSize) override;
 
     // GetLastError codes onto the engine's cases.
     static EDirError DirErrorFromCode(unsigned long nCode);

@@ -152,6 +152,15 @@ BOOL CRecordingPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
     return bClosed;
 }
 
+BOOL CRecordingPlatform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
+                                      std::uint64_t& nClusterSize) {
+    if (!bFakeDisk)
+        return CForwardingPlatform::GetDiskSpace(pszFolder, nFree, nClusterSize);
+    nFree = nFakeFree;
+    nClusterSize = nFakeCluster;
+    return nFakeCluster != 0;
+}
+
 BOOL CRecordingPlatform::OpenInput(const char* pszPath, SInputFile& file) {
     return !Contains(pszPath, strInputFaultPattern) &&
            CForwardingPlatform::OpenInput(pszPath, file);

@@ -71,6 +71,8 @@ public:
                      EFileError& error) override;
     BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) override;
     BOOL OpenInput(const char* pszPath, SInputFile& file) override;
+    BOOL GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
+                      std::uint64_t& nClusterSize) override;
 
     // Faults: an operation on a path containing the pattern fails with the error.
     std::string strDirFaultPattern;
@@ -83,6 +85,11 @@ public:
     EFileError nCloseFault = fileErrorOther;
     std::string strInputFaultPattern; // OpenInput fails
     bool bNoTempName = false;
+    // A drive of this cluster size and free space instead of the real one;
+    // a cluster size of 0 makes the free space unknown.
+    bool bFakeDisk = false;
+    std::uint64_t nFakeFree = 0;
+    std::uint64_t nFakeCluster = 0;
     // Directories only in memory: PathExists looks in dryExisting, and a
     // successful MakeDirectory adds to it.
     bool bDryDirectories = false;

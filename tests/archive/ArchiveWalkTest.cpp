@@ -206,4 +206,41 @@ TEST(MemFile, ReadsWithinTheBytesOnly) {
     EXPECT_EQ(0u, file.Read(buffer, 8));
 }
 
+// Three files below two directories (A and a are one on a case-blind card),
+// a member without the gzip magic, an empty file, a name the walk refuses,
+// and a cut tail that the walk does not get past.
+const std::string kSpaceArchive = Entry("a\\b\\x.txt", Gzip(std::string(5000, 'x'))) +
+                                  Entry("A/y.bin", "stored" + std::string(4, ' ')) +
+                                  Entry("empty", Gzip("")) + Entry("..\\up", Gzip("u")) + "cut\\z";
+
+TEST(DiskSpace, FilesTakeWholeClustersAndEachDirectoryOne) {
+    const SByteBlock block{reinterpret_cast<const unsigned char*>(kSpaceArchive.data()),
+                           kSpaceArchive.size()};
+    EXPECT_EQ(GetSpaceNeeded(block, 4096), (2 + 1 + 0 + 2) * 4096u);
+    EXPECT_EQ(GetSpaceNeeded(block, 512), (10 + 1 + 0 + 2) * 512u);
+    EXPECT_EQ(GetSpaceNeeded(SByteBlock(), 4096), 0u);
+}
+
+TEST(DiskSpace, TooLittleIsToldInMegabytesRoundedAgainstTheUser) {
+    CRegisteredArchive registered(kID, kSpaceArchive);
+    CRecordingPlatform platform;
+    CPayloadArchive archive(platform);
+    SDiskSpace space;
+    EXPECT_TRUE(archive.CheckFreeSpace(space)) << "not open";
+    ASSERT_TRUE(archive.Open(kID));
+    archive.SetTargetDir("E:\\");
+    platform.bFakeDisk = true;
+    platform.nFakeCluster = 1048576 + 1;
+    platform.nFakeFree = 4 * 1048576 + 3;
+    EXPECT_FALSE(archive.CheckFreeSpace(space));
+    EXPECT_EQ(space.nNeeded, 4 * (1048576u + 1));
+    EXPECT_EQ(space.NeededMB(), 5);
+    EXPECT_EQ(space.FreeMB(), 4);
+    platform.nFakeFree = space.nNeeded;
+    EXPECT_TRUE(archive.CheckFreeSpace(space));
+    platform.nFakeCluster = 0;
+    platform.nFakeFree = 0;
+    EXPECT_TRUE(archive.CheckFreeSpace(space)) << "free space unknown";
+}
+
 } // namespace

@@ -156,6 +156,27 @@ TEST_F(InstallTest, ReplacesFilesAndReportsOneThatCannotBeWritten) {
     FileTree::MakeFresh(Drive(""));
 }
 
+// Drive S: of the mounts fixture holds 256 KiB: "Installieren" says so and the
+// wizard stays on the Summary page, with nothing written onto the card.
+TEST_F(InstallTest, ACardTooSmallIsToldBeforeAnythingIsWritten) {
+    if (GetFileAttributesA("S:\\") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no small file system as drive S:";
+    const auto before = FileTree::ListFiles("S:\\");
+    ASSERT_TRUE(GoToSummary("S:\\"));
+    ASSERT_TRUE(m_wizard.Next().Click());
+    const MessageDialog box = m_wizard.WaitForMessageBox();
+    ASSERT_TRUE(box.Handle());
+    EXPECT_EQ(box.Text(), "Auf dem Ziellaufwerk sind nur 0 MB frei. F\xFCr die Installation "
+                          "werden 2 MB ben\xF6tigt.");
+    EXPECT_EQ(box.Caption(), "Fehler");
+    EXPECT_THAT(box.Buttons(), ::testing::ElementsAre(IDOK));
+    EXPECT_EQ(GetWindow(box.Handle().Handle(), GW_OWNER), m_wizard.Frame().Handle());
+    ASSERT_TRUE(box.Press(IDOK));
+    EXPECT_TRUE(m_wizard.WaitForPage(Page::Summary));
+    EXPECT_EQ(m_wizard.Next().Text(), "Installieren");
+    EXPECT_EQ(FileTree::ListFiles("S:\\"), before);
+}
+
 // Cancel on each page before the installation: one box; No keeps the page,
 // its buttons and what was chosen; Yes ends the program with exit code 0.
 class CancelTest : public InstallTest, public ::testing::WithParamInterface<Page> {};

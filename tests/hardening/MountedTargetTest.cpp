@@ -177,6 +177,28 @@ TEST_F(MountedTargets, AFullTargetRemovesThePartialFileKeepsTheOldOnesAndEnds) {
               Snapshot(strTarget));
 }
 
+// The real platform's free space and cluster size, natively through statvfs
+// and under Wine through drive S:, which the fixture maps onto the same mount.
+TEST_F(MountedTargets, AFullTargetIsSeenBeforeAnythingIsWritten) {
+    REQUIRE_MOUNT(strFull, "full");
+#ifdef _WIN32
+    const std::string strTarget = "S:\\new";
+    if (GetFileAttributesA("S:\\") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no drive S: in this prefix";
+#else
+    const std::string strTarget = strFull + "/new/deeper";
+#endif
+    CRegisteredArchive registered(149, Entry("big.bin", Gzip(Noise(400 * 1024))));
+    CPayloadArchive archive;
+    ASSERT_TRUE(archive.Open(149));
+    archive.SetTargetDir(strTarget.c_str());
+    SDiskSpace space;
+    EXPECT_FALSE(archive.CheckFreeSpace(space));
+    EXPECT_LE(space.nFree, 256 * 1024u);
+    EXPECT_GE(space.nNeeded, 400 * 1024u);
+    EXPECT_TRUE(ListFiles(strFull).empty());
+}
+
 TEST_F(MountedTargets, NoRoomForAnotherFileEndsWithThatFile) {
     REQUIRE_MOUNT(strTarget, "inodes");
     const SWalk walk = Walk(Entry("a.txt", Gzip("a")) + Entry("b.txt", Gzip("b")) +

@@ -24,6 +24,17 @@ int CExtractCommand::Run() {
     CArchiveMapping mapping(platform);
     if (!CToolFiles::OpenArchive(mapping, strPath))
         return exitFiles;
+    CPayloadArchive archive(platform);
+    archive.Open(ARCHIV_RESOURCE_ID);
+    archive.SetTargetDir(strDir.c_str());
+    SDiskSpace space;
+    if (!m_options.bNoSpaceCheck && !archive.CheckFreeSpace(space)) {
+        std::fprintf(stderr,
+                     "payload: Only %d MB are free on the target drive. The installation "
+                     "needs %d MB.\n",
+                     space.FreeMB(), space.NeededMB());
+        return exitNoSpace;
+    }
     // The installer's target always exists; its walk makes only the folders below.
     std::error_code error;
     std::filesystem::create_directories(strDir, error);
@@ -31,23 +42,17 @@ int CExtractCommand::Run() {
         std::fprintf(stderr, "payload: %s: %s\n", strDir.c_str(), error.message().c_str());
         return exitFiles;
     }
-    CPayloadArchive archive(platform);
-    archive.Open(ARCHIV_RESOURCE_ID);
-    archive.SetTargetDir(strDir.c_str());
     int nEntries = 0;
     while (archive.ExtractNext()) {
         ++nEntries;
         meter.Update(archive.GetProgress());
     }
-    bool bWhole = mapping.GetBlock().nSize == 0 || archive.GetProgress() == 100;
     archive.Close();
     meter.Break();
     std::printf("extract: %d entries into %s\n", nEntries, strDir.c_str());
-    if (!bWhole)
-        std::fprintf(stderr, "payload: %s: the walk stopped at damaged bytes after %d entries\n",
-                     strPath.c_str(), nEntries);
+    // Damaged bytes end the walk with a message of their own, so they count here too.
     if (platform.GetMessageCount() != 0)
         std::fprintf(stderr, "payload: %d entr%s failed\n", platform.GetMessageCount(),
                      platform.GetMessageCount() == 1 ? "y" : "ies");
-    return bWhole && platform.GetMessageCount() == 0 ? exitOk : exitFaults;
+    return platform.GetMessageCount() == 0 ? exitOk : exitFaults;
 }

@@ -29,6 +29,7 @@ const char kHelp[] =
     "\n"
     "Options:\n"
     "  --small                 demo: the same layout at a few megabytes\n"
+    "  --no-space-check        extract: start even when DIR's drive has too little room\n"
     "  -q, --quiet             no progress display, and pack lists no files\n"
     "  -h, --help              show this text\n"
     "\n"
@@ -39,7 +40,8 @@ const char kHelp[] =
     "  2  wrong command line\n"
     "  3  extract: a fatal error of the installer (a folder that cannot be made,\n"
     "     disk full, device gone); what was extracted stays\n"
-    "  4  an input cannot be read or an output cannot be written\n";
+    "  4  an input cannot be read or an output cannot be written\n"
+    "  5  extract: DIR's drive has less room than the archive needs; nothing written\n";
 
 } // namespace
 
@@ -56,6 +58,10 @@ int CPayloadTool::Run(int argc, char** argv) {
     }
     if ((options.bSmall || options.bTree) && strCommand != "demo") {
         std::fprintf(stderr, "payload: --small and --tree belong to demo\n");
+        return exitUsage;
+    }
+    if (options.bNoSpaceCheck && strCommand != "extract") {
+        std::fprintf(stderr, "payload: --no-space-check belongs to extract\n");
         return exitUsage;
     }
     if (strCommand == "pack")
@@ -93,6 +99,8 @@ bool CPayloadTool::Parse(int argc, char** argv, SToolOptions& options) {
             options.bSmall = true;
         } else if (std::strcmp(pszArg, "--tree") == 0) {
             options.bTree = true;
+        } else if (std::strcmp(pszArg, "--no-space-check") == 0) {
+            options.bNoSpaceCheck = true;
         } else {
             std::fprintf(stderr, "payload: unknown option '%s'\n", pszArg);
             return false;

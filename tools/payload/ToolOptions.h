@@ -12,7 +12,8 @@ enum EToolExit {
     exitFaults = 1,              // faults found, files refused, or entries failed
     exitUsage = 2,               // wrong command line
     exitFatal = FATAL_EXIT_CODE, // extract ended on a fatal error of the installer
-    exitFiles = 4                // an input could not be read or an output written
+    exitFiles = 4,               // an input could not be read or an output written
+    exitNoSpace = 5              // extract: the target's drive has too little room
 };
 
 struct SToolOptions {
@@ -21,4 +22,5 @@ struct SToolOptions {
     bool bQuiet = false;           // no progress display
     bool bSmall = false;           // demo: the small layout
     bool bTree = false;            // demo: uncompressed files instead of an archive
+    bool bNoSpaceCheck = false;    // extract: no check of the target drive's free space
 };
