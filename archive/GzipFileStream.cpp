@@ -3,11 +3,11 @@
 
 #include "archive/ArchiveFraming.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <new>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -15,9 +15,14 @@ namespace {
 const int kMemLevel = 8;
 // Operating system byte of every member: 11 (NTFS), whatever builds it.
 const int kOsNtfs = 11;
-// Lower bound for ReadAll's chunks, so that a tiny file of high ratio does not
-// decode in tiny steps.
-const std::int32_t kMinChunk = 64 * 1024;
+// ReadAll trusts a file's announced size up to this much.
+const std::size_t kMaxExpected = 64u << 20;
+// gzread takes an unsigned count; zlib splits it further.
+const std::size_t kMaxRead = 1u << 30;
+// zlib's input buffer: its default of 8 KiB costs a read per 8 KiB; a file
+// that fits is read in one go.
+const std::size_t kMaxInputBuffer = 256 * 1024;
+const std::size_t kMinInputBuffer = 8 * 1024;
 // CRC-32 and ISIZE close every gzip member.
 const std::int32_t kTrailerSize = 8;
 
@@ -85,9 +90,13 @@ BOOL CGzipFileStream::OpenRead(const char* pszPath) {
                              m_trailer, sizeof(m_trailer));
     // The reads left the position at the start, where gzdopen begins to read.
     m_gzFile = gzdopen(file.nDescriptor, "rb");
-    if (!m_gzFile)
+    if (!m_gzFile) {
         m_platform.CloseInput(file);
-    return m_gzFile != nullptr;
+        return FALSE;
+    }
+    gzbuffer(m_gzFile, static_cast<unsigned>(std::clamp<std::size_t>(
+                           file.nSize + 1, kMinInputBuffer, kMaxInputBuffer)));
+    return TRUE;
 }
 
 BOOL CGzipFileStream::Close() {
@@ -151,40 +160,54 @@ BOOL CGzipFileStream::ReadAll(std::unique_ptr<unsigned char[]>& pBuffer, int& nS
     nSize = 0;
     if (!m_gzFile || m_nMode != gzModeRead)
         return FALSE;
-    const std::int32_t nChunk = m_nFileSize > kMinChunk ? m_nFileSize : kMinChunk;
-    std::vector<std::pair<std::unique_ptr<unsigned char[]>, int>> chunks;
-    int nRead;
+    // One buffer of the size the file announces, and a byte more to meet the
+    // end: it grows only when the announcement was short (several members, a
+    // false ISIZE), so a lying trailer costs no more than the data it yields.
+    std::size_t nCapacity = ExpectedSize() + 1;
+    std::size_t nHave = 0;
+    int nRead = 0;
     try {
+        std::unique_ptr<unsigned char[]> pData(new unsigned char[nCapacity]);
         for (;;) {
-            std::unique_ptr<unsigned char[]> pChunk(new unsigned char[nChunk]);
-            nRead = gzread(m_gzFile, pChunk.get(), static_cast<unsigned>(nChunk));
+            if (nHave == nCapacity) {
+                if (nCapacity >= static_cast<std::size_t>(INT_MAX)) {
+                    nRead = -1;
+                    break;
+                }
+                const std::size_t nGrown =
+                    std::min<std::size_t>(nCapacity * 2, static_cast<std::size_t>(INT_MAX));
+                std::unique_ptr<unsigned char[]> pGrown(new unsigned char[nGrown]);
+                std::memcpy(pGrown.get(), pData.get(), nHave);
+                pData = std::move(pGrown);
+                nCapacity = nGrown;
+            }
+            nRead =
+                gzread(m_gzFile, pData.get() + nHave,
+                       static_cast<unsigned>(std::min<std::size_t>(nCapacity - nHave, kMaxRead)));
             if (nRead <= 0)
                 break;
-            if (nRead > INT_MAX - nSize) {
-                nRead = -1;
-                break;
-            }
-            chunks.emplace_back(std::move(pChunk), nRead);
-            nSize += nRead;
+            nHave += static_cast<std::size_t>(nRead);
         }
         int nError = Z_OK;
         gzerror(m_gzFile, &nError);
         if (nRead < 0 || nError != Z_OK)
             return FALSE;
-        std::unique_ptr<unsigned char[]> pJoined(new unsigned char[nSize]);
-        int nOffset = 0;
-        for (auto& chunk : chunks) {
-            std::memcpy(pJoined.get() + nOffset, chunk.first.get(), chunk.second);
-            nOffset += chunk.second;
-            chunk.first.reset();
-        }
-        if (m_bGzip && !EndsInTrailer(pJoined.get(), nSize))
+        nSize = static_cast<int>(nHave);
+        if (m_bGzip && !EndsInTrailer(pData.get(), nSize))
             return FALSE;
-        pBuffer = std::move(pJoined);
+        pBuffer = std::move(pData);
     } catch (const std::bad_alloc&) {
         return FALSE;
     }
     return nSize != 0;
+}
+
+std::size_t CGzipFileStream::ExpectedSize() const {
+    // Stored bytes come out as they are; a gzip file announces the size of its
+    // last member, which is all of it for the archive's members.
+    const std::uint32_t nAnnounced =
+        m_bGzip ? DecodeLittleEndian32(m_trailer + 4) : static_cast<std::uint32_t>(m_nFileSize);
+    return std::min<std::size_t>(nAnnounced, kMaxExpected);
 }
 
 BOOL CGzipFileStream::EndsInTrailer(const unsigned char* pOutput, int nSize) const {

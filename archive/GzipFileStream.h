@@ -53,6 +53,8 @@ private:
     // Whether the file ends in the trailer of the member that produced the last
     // bytes of the output.
     BOOL EndsInTrailer(const unsigned char* pOutput, int nSize) const;
+    // What ReadAll expects to decode, bounded.
+    std::size_t ExpectedSize() const;
 
     CPlatform& m_platform;
     gzFile m_gzFile = nullptr;

@@ -221,6 +221,10 @@ BOOL CPayloadArchive::CreateDirsForPath(const char* pszPath) {
     // A path that starts at the root has nothing to create for its first level.
     if (strDir.empty())
         return TRUE;
+    // Entries come folder by folder, so the deepest folder usually exists,
+    // and then every folder above it does: one look-up instead of one per level.
+    if (m_platform.PathExists(strDir.c_str()))
+        return TRUE;
     // The first backslash follows the drive ("E:\") or starts the path. On a
     // share ("\\server\share\") the first four do: the server and the share
     // are no folders to make.

@@ -1,8 +1,9 @@
 // archive/posix/PosixPlatform.cpp
 #include "archive/posix/PosixPlatform.h"
 
+#include "archive/TempName.h"
+
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -26,7 +27,12 @@ const unsigned char kNoBytes[1] = {0};
 
 bool IsDirectory(const char* pszPath) {
     struct stat status;
-    return pszPath && *pszPath && stat(pszPath, &status) == 0 && S_ISDIR(status.st_mode);
+    return stat(pszPath, &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool IsFree(const char* pszPath) {
+    struct stat status;
+    return lstat(pszPath, &status) != 0 && errno == ENOENT;
 }
 
 } // namespace
@@ -96,28 +102,8 @@ void CPosixPlatform::ExitFatal(const char* pszText) {
 void CPosixPlatform::SetConsoleReports(BOOL) {}
 
 std::string CPosixPlatform::GetTempName(const char* pszDir, const char* pszPrefix) {
-    // _tempnam's order: TMP, then the given folder, then the system's, then here.
-    const char* pszTmp = std::getenv("TMP");
-    std::string strDir = ".";
-    if (IsDirectory(pszTmp))
-        strDir = pszTmp;
-    else if (IsDirectory(pszDir))
-        strDir = pszDir;
-    else if (IsDirectory(P_tmpdir))
-        strDir = P_tmpdir;
-    if (strDir.back() != '/')
-        strDir += '/';
-    // The process id keeps concurrent processes in one folder apart.
-    static std::atomic<unsigned> s_nNext(0);
-    const unsigned long long nBase = static_cast<unsigned long long>(getpid()) * 100000u;
-    for (unsigned nTry = 0; nTry < 100000u; ++nTry) {
-        const std::string strName =
-            strDir + pszPrefix + std::to_string(nBase + (s_nNext++ % 100000u));
-        struct stat status;
-        if (lstat(strName.c_str(), &status) != 0 && errno == ENOENT)
-            return strName;
-    }
-    return std::string();
+    return FormTempName(std::getenv("TMP"), pszDir, P_tmpdir, '/',
+                        static_cast<unsigned long>(getpid()), pszPrefix, {IsDirectory, IsFree});
 }
 
 OUTPUTHANDLE CPosixPlatform::CreateOutput(const char* pszPath, EFileError& error) {

@@ -4,6 +4,7 @@
 #include "framework/platform/Win32Platform.h"
 
 #include "archive/ArchivFormat.h"
+#include "archive/TempName.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,16 @@ const unsigned char kNoBytes[1] = {0};
 
 HANDLE ToHandle(OUTPUTHANDLE hFile) {
     return reinterpret_cast<HANDLE>(hFile);
+}
+
+bool IsDirectory(const char* pszPath) {
+    const DWORD nAttributes = GetFileAttributesA(pszPath);
+    return nAttributes != INVALID_FILE_ATTRIBUTES && (nAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFree(const char* pszPath) {
+    return GetFileAttributesA(pszPath) == INVALID_FILE_ATTRIBUTES &&
+           GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 // The root of the drive that holds a path: "E:\" for "E:\sub", "\\server\share\"
@@ -125,22 +136,11 @@ void CWin32Platform::SetConsoleReports(BOOL bConsole) {
 }
 
 std::string CWin32Platform::GetTempName(const char* pszDir, const char* pszPrefix) {
-    if (char* pszName = _tempnam(pszDir, pszPrefix)) {
-        std::string strName = pszName;
-        std::free(pszName);
-        return strName;
-    }
-    // Windows' runtime falls back to pszDir, the root of the current drive and
-    // the current folder when TMP names no folder; Wine's gives up. Names the
-    // same way: GetTempFileNameA makes the file to reserve the name.
-    for (const char* pszTry : {pszDir, "\\", "."}) {
-        char szName[MAX_PATH];
-        if (GetTempFileNameA(pszTry, pszPrefix, 0, szName)) {
-            DeleteFileA(szName);
-            return szName;
-        }
-    }
-    return std::string();
+    // The runtime's _tempnam is not used: Wine's reserves each name by
+    // creating and deleting a file, four round trips to its server per entry,
+    // and gives up where Windows' falls back to the root and the current folder.
+    return FormTempName(std::getenv("TMP"), pszDir, "\\", '\\', GetCurrentProcessId(), pszPrefix,
+                        {IsDirectory, IsFree});
 }
 
 OUTPUTHANDLE CWin32Platform::CreateOutput(const char* pszPath, EFileError& error) {

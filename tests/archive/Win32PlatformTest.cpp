@@ -190,6 +190,20 @@ TEST(Win32Platform, ANewDirectoryBelowAMissingOneIsOtherError) {
     EXPECT_EQ(dirErrorOther, platform.MakeDirectory((strDir + "\\a\\b").c_str()));
 }
 
+// _tempnam's form, not GetTempFileName's: TMP, "\T" and decimal digits, and
+// no file made to reserve the name.
+TEST(Win32Platform, TemporaryNamesAreFreeDecimalNamesInTmp) {
+    CScratch scratch;
+    CWin32Platform platform;
+    const std::string strFirst = platform.GetTempName("T", "T");
+    const std::string strFolder = scratch.Temp().string() + "\\T";
+    ASSERT_EQ(0u, strFirst.find(strFolder));
+    EXPECT_EQ(std::string::npos, strFirst.find_first_not_of("0123456789", strFolder.size()));
+    EXPECT_TRUE(std::filesystem::is_empty(scratch.Temp()));
+    archive_test::WriteFile(strFirst, "taken");
+    EXPECT_NE(strFirst, platform.GetTempName("T", "T"));
+}
+
 TEST(Win32FatalExit, ShowsTheDeniedBoxThenTheFatalTextAndEnds) {
     SChild child = StartChild("denied");
     ASSERT_NE(nullptr, child.info.hProcess);
