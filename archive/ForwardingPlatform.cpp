@@ -58,6 +58,14 @@ BOOL CForwardingPlatform::RemoveFile(const char* pszPath) {
     return m_inner.RemoveFile(pszPath);
 }
 
+OUTPUTHANDLE CForwardingPlatform::CreateTemporary(const char* pszPath, EFileError& error) {
+    return m_inner.CreateTemporary(pszPath, error);
+}
+
+BOOL CForwardingPlatform::ReadBack(OUTPUTHANDLE hFile, SInputFile& file) {
+    return m_inner.ReadBack(hFile, file);
+}
+
 BOOL CForwardingPlatform::OpenInput(const char* pszPath, SInputFile& file) {
     return m_inner.OpenInput(pszPath, file);
 }

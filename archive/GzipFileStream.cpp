@@ -15,13 +15,16 @@ namespace {
 const int kMemLevel = 8;
 // Operating system byte of every member: 11 (NTFS), whatever builds it.
 const int kOsNtfs = 11;
-// ReadAll trusts a file's announced size up to this much.
+// ReadInto trusts a file's announced size up to this much.
 const std::size_t kMaxExpected = 64u << 20;
 // gzread takes an unsigned count; zlib splits it further.
 const std::size_t kMaxRead = 1u << 30;
-// zlib's input buffer: its default of 8 KiB costs a read per 8 KiB; a file
-// that fits is read in one go.
-const std::size_t kMaxInputBuffer = 256 * 1024;
+// zlib's input buffer: its default of 8 KiB costs a read per 8 KiB; a small
+// file is read in one go. zlib allocates it, and an output buffer of twice its
+// size, for every file: larger ones come fresh from the heap each time (which
+// returns them to the system on free), and cost more in page faults than
+// the reads they save.
+const std::size_t kMaxInputBuffer = 32 * 1024;
 const std::size_t kMinInputBuffer = 8 * 1024;
 // CRC-32 and ISIZE close every gzip member.
 const std::int32_t kTrailerSize = 8;
@@ -41,11 +44,22 @@ BOOL CGzipFileStream::Open(const char* pszPath, int nMode) {
     if (IsOpen())
         return FALSE;
     BOOL bOpen = FALSE;
+    SInputFile file;
     if (nMode == gzModeWrite)
         bOpen = OpenWrite(pszPath);
     else if (nMode == gzModeRead)
-        bOpen = OpenRead(pszPath);
+        bOpen = m_platform.OpenInput(pszPath, file) && OpenRead(file);
     SetMode(bOpen ? nMode : gzModeNone);
+    return bOpen;
+}
+
+BOOL CGzipFileStream::Open(SInputFile& file) {
+    if (IsOpen()) {
+        m_platform.CloseInput(file);
+        return FALSE;
+    }
+    const BOOL bOpen = OpenRead(file);
+    SetMode(bOpen ? gzModeRead : gzModeNone);
     return bOpen;
 }
 
@@ -72,11 +86,8 @@ BOOL CGzipFileStream::OpenWrite(const char* pszPath) {
     return TRUE;
 }
 
-BOOL CGzipFileStream::OpenRead(const char* pszPath) {
+BOOL CGzipFileStream::OpenRead(SInputFile& file) {
     // One open serves the size, the magic, the trailer and the gzip reader.
-    SInputFile file;
-    if (!m_platform.OpenInput(pszPath, file))
-        return FALSE;
     if (file.nSize > INT32_MAX) {
         m_platform.CloseInput(file);
         return FALSE;
@@ -104,7 +115,7 @@ BOOL CGzipFileStream::Close() {
         return CloseWrite();
     if (!m_gzFile)
         return FALSE;
-    // A truncated member shows only here (Z_BUF_ERROR), never as a failed read.
+    // A truncated member shows here and in gzerror (Z_BUF_ERROR), never as a failed read.
     const int nResult = gzclose(m_gzFile);
     m_gzFile = nullptr;
     return nResult == Z_OK;
@@ -157,49 +168,63 @@ int CGzipFileStream::Read(void* pBuffer, unsigned nLength) {
 }
 
 BOOL CGzipFileStream::ReadAll(std::unique_ptr<unsigned char[]>& pBuffer, int& nSize) {
+    SDecodeBuffer buffer;
+    if (!ReadInto(buffer, nSize))
+        return FALSE;
+    pBuffer = std::move(buffer.pData);
+    return nSize != 0;
+}
+
+BOOL CGzipFileStream::ReadInto(SDecodeBuffer& buffer, int& nSize) {
     nSize = 0;
     if (!m_gzFile || m_nMode != gzModeRead)
         return FALSE;
-    // One buffer of the size the file announces, and a byte more to meet the
-    // end: it grows only when the announcement was short (several members, a
-    // false ISIZE), so a lying trailer costs no more than the data it yields.
-    std::size_t nCapacity = ExpectedSize() + 1;
+    // Room for the size the file announces, and a byte more to meet the end:
+    // the buffer grows only when the announcement was short (several members,
+    // a false ISIZE), so a lying trailer costs no more than the data it yields.
     std::size_t nHave = 0;
     int nRead = 0;
     try {
-        std::unique_ptr<unsigned char[]> pData(new unsigned char[nCapacity]);
+        Reserve(buffer, ExpectedSize() + 1, 0);
         for (;;) {
-            if (nHave == nCapacity) {
-                if (nCapacity >= static_cast<std::size_t>(INT_MAX)) {
+            if (nHave == buffer.nCapacity) {
+                if (buffer.nCapacity >= static_cast<std::size_t>(INT_MAX)) {
                     nRead = -1;
                     break;
                 }
-                const std::size_t nGrown =
-                    std::min<std::size_t>(nCapacity * 2, static_cast<std::size_t>(INT_MAX));
-                std::unique_ptr<unsigned char[]> pGrown(new unsigned char[nGrown]);
-                std::memcpy(pGrown.get(), pData.get(), nHave);
-                pData = std::move(pGrown);
-                nCapacity = nGrown;
+                Reserve(
+                    buffer,
+                    std::min<std::size_t>(buffer.nCapacity * 2, static_cast<std::size_t>(INT_MAX)),
+                    nHave);
             }
-            nRead =
-                gzread(m_gzFile, pData.get() + nHave,
-                       static_cast<unsigned>(std::min<std::size_t>(nCapacity - nHave, kMaxRead)));
+            nRead = gzread(
+                m_gzFile, buffer.pData.get() + nHave,
+                static_cast<unsigned>(std::min<std::size_t>(buffer.nCapacity - nHave, kMaxRead)));
             if (nRead <= 0)
                 break;
             nHave += static_cast<std::size_t>(nRead);
         }
-        int nError = Z_OK;
-        gzerror(m_gzFile, &nError);
-        if (nRead < 0 || nError != Z_OK)
-            return FALSE;
-        nSize = static_cast<int>(nHave);
-        if (m_bGzip && !EndsInTrailer(pData.get(), nSize))
-            return FALSE;
-        pBuffer = std::move(pData);
     } catch (const std::bad_alloc&) {
         return FALSE;
     }
-    return nSize != 0;
+    int nError = Z_OK;
+    gzerror(m_gzFile, &nError);
+    if (nRead < 0 || nError != Z_OK)
+        return FALSE;
+    if (m_bGzip && !EndsInTrailer(buffer.pData.get(), static_cast<int>(nHave)))
+        return FALSE;
+    nSize = static_cast<int>(nHave);
+    return TRUE;
+}
+
+void CGzipFileStream::Reserve(SDecodeBuffer& buffer, std::size_t nCapacity, std::size_t nKeep) {
+    if (buffer.nCapacity >= nCapacity)
+        return;
+    std::unique_ptr<unsigned char[]> pGrown(new unsigned char[nCapacity]);
+    if (nKeep != 0)
+        std::memcpy(pGrown.get(), buffer.pData.get(), nKeep);
+    buffer.pData = std::move(pGrown);
+    buffer.nCapacity = nCapacity;
 }
 
 std::size_t CGzipFileStream::ExpectedSize() const {

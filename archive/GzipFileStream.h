@@ -11,9 +11,18 @@
 #include "archive/DataStream.h"
 #include "archive/Platform.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <zlib.h>
+
+// A decode target that ReadInto keeps from one file to the next: extracting
+// thousands of files then touches the same memory again instead of taking
+// fresh pages from the heap for each (which the heap gives back after each).
+struct SDecodeBuffer {
+    std::unique_ptr<unsigned char[]> pData;
+    std::size_t nCapacity = 0;
+};
 
 class CGzipFileStream : public CDataStream {
 public:
@@ -26,6 +35,10 @@ public:
     // nMode gzModeWrite (create or truncate) or gzModeRead (CPlatform::OpenInput:
     // a writable regular file); FALSE when already open or on failure.
     BOOL Open(const char* pszPath, int nMode);
+    // Read mode on a file that is already open, from its current position,
+    // which must be the start. The stream owns the file from then on and
+    // closes it also when this fails (FALSE, also when already open).
+    BOOL Open(SInputFile& file);
     // TRUE when everything was written (write mode) or the data read was
     // intact (read mode: no CRC, length or truncation error); FALSE when not open.
     BOOL Close() override;
@@ -39,6 +52,9 @@ public:
     // the buffer is left untouched (empty); an intact file of no bytes yields
     // an empty buffer of size 0.
     BOOL ReadAll(std::unique_ptr<unsigned char[]>& pBuffer, int& nSize) override;
+    // Decodes the whole file into the buffer, which grows as needed; TRUE when
+    // the file was intact, also when it held no bytes. nSize is 0 on FALSE.
+    BOOL ReadInto(SDecodeBuffer& buffer, int& nSize);
     // Write mode: level and strategy for what follows; zlib's result.
     int ApplyParams() override;
 
@@ -47,14 +63,16 @@ public:
 
 private:
     BOOL OpenWrite(const char* pszPath);
-    BOOL OpenRead(const char* pszPath);
+    BOOL OpenRead(SInputFile& file);
     BOOL Deflate(const void* pData, unsigned nLength, int nFlush);
     BOOL CloseWrite();
     // Whether the file ends in the trailer of the member that produced the last
     // bytes of the output.
     BOOL EndsInTrailer(const unsigned char* pOutput, int nSize) const;
-    // What ReadAll expects to decode, bounded.
+    // What ReadInto expects to decode, bounded.
     std::size_t ExpectedSize() const;
+    // Grows the buffer to at least nCapacity bytes, keeping its first nKeep.
+    static void Reserve(SDecodeBuffer& buffer, std::size_t nCapacity, std::size_t nKeep);
 
     CPlatform& m_platform;
     gzFile m_gzFile = nullptr;

@@ -117,19 +117,23 @@ BOOL CPayloadArchive::StageAndExtract(const std::string& strDestination, std::ui
     const std::string strTemp = m_platform.GetTempName("T", "T");
     EFileError error = fileErrorNone;
     const OUTPUTHANDLE hTemp =
-        strTemp.empty() ? INVALID_OUTPUT : m_platform.CreateOutput(strTemp.c_str(), error);
+        strTemp.empty() ? INVALID_OUTPUT : m_platform.CreateTemporary(strTemp.c_str(), error);
     if (hTemp == INVALID_OUTPUT)
         return FailStaging(strTemp, error);
-    EFileError closeError = fileErrorNone;
-    const BOOL bWritten = m_platform.WriteOutput(hTemp, pMember, nLength, error);
-    const BOOL bClosed = m_platform.CloseOutput(hTemp, closeError);
-    if (!bWritten || !bClosed) {
-        m_platform.RemoveFile(strTemp.c_str());
-        return FailStaging(strTemp, bWritten ? closeError : error);
+    if (!m_platform.WriteOutput(hTemp, pMember, nLength, error)) {
+        EFileError closeError = fileErrorNone;
+        m_platform.CloseOutput(hTemp, closeError);
+        return FailStaging(strTemp, error);
     }
+    // The gzip reader reads the staged bytes back through the handle that
+    // wrote them: no second open by name, and closing the stream deletes the file.
+    SInputFile file;
+    CGzipFileStream stream(m_platform);
+    if (!m_platform.ReadBack(hTemp, file) || !stream.Open(file))
+        return FALSE;
     error = fileErrorNone;
-    const BOOL bResult = DecodeInto(strTemp.c_str(), strDestination.c_str(), error);
-    m_platform.RemoveFile(strTemp.c_str());
+    const BOOL bResult = DecodeInto(stream, strTemp.c_str(), strDestination.c_str(), error);
+    stream.Close();
     if (IsLasting(error))
         ExitWithEntry(kWriteFailed, EntryNameOf(strDestination.c_str()));
     return bResult;
@@ -145,25 +149,24 @@ BOOL CPayloadArchive::FailStaging(const std::string& strTemp, EFileError error) 
 }
 
 BOOL CPayloadArchive::Decompress(const char* pszSource, const char* pszDestination) {
+    CGzipFileStream stream(m_platform);
+    if (!stream.Open(pszSource, gzModeRead))
+        return FALSE;
     EFileError error = fileErrorNone;
-    const BOOL bResult = DecodeInto(pszSource, pszDestination, error);
+    const BOOL bResult = DecodeInto(stream, pszSource, pszDestination, error);
+    stream.Close();
     if (IsLasting(error))
         ExitWithEntry(kWriteFailed, EntryNameOf(pszDestination));
     return bResult;
 }
 
-BOOL CPayloadArchive::DecodeInto(const char* pszSource, const char* pszDestination,
-                                 EFileError& error) {
-    CGzipFileStream stream(m_platform);
-    if (!stream.Open(pszSource, gzModeRead))
-        return FALSE;
+BOOL CPayloadArchive::DecodeInto(CGzipFileStream& stream, const char* pszSource,
+                                 const char* pszDestination, EFileError& error) {
     // Decode completely before the destination is touched, so that a damaged
-    // member leaves an existing file as it was.
-    std::unique_ptr<unsigned char[]> pBuffer;
+    // member leaves an existing file as it was. ReadInto sees every damage,
+    // a cut-off member too, so the stream may stay open until the end.
     int nSize = 0;
-    stream.ReadAll(pBuffer, nSize);
-    const BOOL bIntact = stream.Close();
-    if (!pBuffer || !bIntact) {
+    if (!stream.ReadInto(m_decoded, nSize)) {
         ReportEntry(kDamaged, EntryNameOf(pszDestination));
         return FALSE;
     }
@@ -173,7 +176,8 @@ BOOL CPayloadArchive::DecodeInto(const char* pszSource, const char* pszDestinati
             m_platform.ShowMessage(kOpenFailed, (std::string(pszSource) + pszDestination).c_str());
         return FALSE;
     }
-    BOOL bWritten = nSize == 0 || m_platform.WriteOutput(hFile, pBuffer.get(), nSize, error);
+    BOOL bWritten =
+        nSize == 0 || m_platform.WriteOutput(hFile, m_decoded.pData.get(), nSize, error);
     EFileError closeError = fileErrorNone;
     if (!m_platform.CloseOutput(hFile, closeError)) {
         bWritten = FALSE;

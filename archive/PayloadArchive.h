@@ -14,6 +14,7 @@
 #pragma once
 
 #include "archive/DiskSpace.h"
+#include "archive/GzipFileStream.h"
 #include "archive/MemFile.h"
 #include "archive/Platform.h"
 #include "archive/Types.h"
@@ -65,8 +66,10 @@ private:
     // The temporary file could not be made or written: the entry is skipped,
     // or the process ends when every later entry would fail the same way.
     BOOL FailStaging(const std::string& strTemp, EFileError error);
-    // Decompress without the fatal end: a lasting write failure is left in error.
-    BOOL DecodeInto(const char* pszSource, const char* pszDestination, EFileError& error);
+    // Decompress of an open stream without the fatal end: a lasting write
+    // failure is left in error. pszSource names the stream's file in messages.
+    BOOL DecodeInto(CGzipFileStream& stream, const char* pszSource, const char* pszDestination,
+                    EFileError& error);
     // The entry's name as stored, for messages.
     std::string EntryNameOf(const char* pszDestination) const;
     void ReportEntry(const char* pszFormat, const std::string& strArgument);
@@ -76,4 +79,6 @@ private:
     std::unique_ptr<CMemFile> m_pFile;
     std::string m_strTargetDir;
     CPlatform& m_platform;
+    // Every entry decodes into the same buffer, which keeps the largest size seen.
+    SDecodeBuffer m_decoded;
 };

@@ -101,6 +101,17 @@ public:
     virtual BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) = 0;
     virtual BOOL RemoveFile(const char* pszPath) = 0;
 
+    // Creates or truncates a temporary file for reading and writing, exclusive
+    // access. The file goes away when its handle is closed, by CloseOutput or
+    // as the input that ReadBack made of it, and when the process ends first.
+    // Windows deletes it on close; POSIX removes the name at once and keeps
+    // the open file.
+    virtual OUTPUTHANDLE CreateTemporary(const char* pszPath, EFileError& error) = 0;
+    // Turns a temporary file's handle into an input file read from its start,
+    // with the size it has now. The input owns the handle from then on, also
+    // when this fails (FALSE), which closes it.
+    virtual BOOL ReadBack(OUTPUTHANDLE hFile, SInputFile& file) = 0;
+
     // Opens a file for reading in binary mode, with one open: it must exist,
     // be a regular file and be writable (_access with mode 2), as a temporary
     // file that the engine made is. FALSE when it is not, or cannot be opened.

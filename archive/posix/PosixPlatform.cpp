@@ -148,6 +148,29 @@ BOOL CPosixPlatform::RemoveFile(const char* pszPath) {
     return unlink(ToNativePath(pszPath).c_str()) == 0;
 }
 
+OUTPUTHANDLE CPosixPlatform::CreateTemporary(const char* pszPath, EFileError& error) {
+    const std::string strPath = ToNativePath(pszPath);
+    const int fd = open(strPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    error = fd < 0 ? FileErrorFromErrno(errno) : fileErrorNone;
+    if (fd < 0)
+        return INVALID_OUTPUT;
+    // No delete-on-close here: without its name the file lives as long as the descriptor.
+    unlink(strPath.c_str());
+    return fd;
+}
+
+BOOL CPosixPlatform::ReadBack(OUTPUTHANDLE hFile, SInputFile& file) {
+    const int fd = static_cast<int>(hFile);
+    struct stat status;
+    if (lseek(fd, 0, SEEK_SET) != 0 || fstat(fd, &status) != 0) {
+        close(fd);
+        return FALSE;
+    }
+    file.nDescriptor = fd;
+    file.nSize = static_cast<std::uint64_t>(status.st_size);
+    return TRUE;
+}
+
 BOOL CPosixPlatform::OpenInput(const char* pszPath, SInputFile& file) {
     const std::string strPath = ToNativePath(pszPath);
     if (access(strPath.c_str(), W_OK) != 0)

@@ -26,6 +26,8 @@ public:
                      EFileError& error) override;
     BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) override;
     BOOL RemoveFile(const char* pszPath) override;
+    OUTPUTHANDLE CreateTemporary(const char* pszPath, EFileError& error) override;
+    BOOL ReadBack(OUTPUTHANDLE hFile, SInputFile& file) override;
     BOOL OpenInput(const char* pszPath, SInputFile& file) override;
     std::size_t ReadInput(const SInputFile& file, std::uint64_t nOffset, void* pBuffer,
                           std::size_t nCount) override;

@@ -184,6 +184,32 @@ BOOL CWin32Platform::RemoveFile(const char* pszPath) {
     return DeleteFileA(pszPath);
 }
 
+OUTPUTHANDLE CWin32Platform::CreateTemporary(const char* pszPath, EFileError& error) {
+    // FILE_FLAG_DELETE_ON_CLOSE: "the file is to be deleted immediately after
+    // all of its handles are closed", which saves opening it again by name to
+    // delete it; FILE_ATTRIBUTE_TEMPORARY keeps it in the cache if it can.
+    HANDLE hFile = CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    error = hFile == INVALID_HANDLE_VALUE ? FileErrorFromCode(GetLastError()) : fileErrorNone;
+    return reinterpret_cast<OUTPUTHANDLE>(hFile);
+}
+
+BOOL CWin32Platform::ReadBack(OUTPUTHANDLE hFile, SInputFile& file) {
+    LARGE_INTEGER size;
+    const LARGE_INTEGER start = {};
+    const int fd = SetFilePointerEx(ToHandle(hFile), start, nullptr, FILE_BEGIN) &&
+                           GetFileSizeEx(ToHandle(hFile), &size)
+                       ? _open_osfhandle(hFile, _O_RDONLY | _O_BINARY)
+                       : -1;
+    if (fd < 0) {
+        CloseHandle(ToHandle(hFile));
+        return FALSE;
+    }
+    file.nDescriptor = fd;
+    file.nSize = static_cast<std::uint64_t>(size.QuadPart);
+    return TRUE;
+}
+
 BOOL CWin32Platform::OpenInput(const char* pszPath, SInputFile& file) {
     const int fd = _open(pszPath, _O_RDONLY | _O_BINARY);
     if (fd < 0)

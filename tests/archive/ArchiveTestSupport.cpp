@@ -117,11 +117,20 @@ std::string CRecordingPlatform::GetTempName(const char* pszDir, const char* pszP
 }
 
 OUTPUTHANDLE CRecordingPlatform::CreateOutput(const char* pszPath, EFileError& error) {
+    return Track(pszPath, error, false);
+}
+
+OUTPUTHANDLE CRecordingPlatform::CreateTemporary(const char* pszPath, EFileError& error) {
+    return Track(pszPath, error, true);
+}
+
+OUTPUTHANDLE CRecordingPlatform::Track(const char* pszPath, EFileError& error, bool bTemporary) {
     if (Contains(pszPath, strCreateFaultPattern)) {
         error = nCreateFault;
         return INVALID_OUTPUT;
     }
-    const OUTPUTHANDLE hFile = CForwardingPlatform::CreateOutput(pszPath, error);
+    const OUTPUTHANDLE hFile = bTemporary ? CForwardingPlatform::CreateTemporary(pszPath, error)
+                                          : CForwardingPlatform::CreateOutput(pszPath, error);
     if (hFile != INVALID_OUTPUT)
         m_openFiles.push_back({hFile, pszPath});
     return hFile;
@@ -140,10 +149,7 @@ BOOL CRecordingPlatform::WriteOutput(OUTPUTHANDLE hFile, const void* pData, std:
 }
 
 BOOL CRecordingPlatform::CloseOutput(OUTPUTHANDLE hFile, EFileError& error) {
-    const std::string strPath = PathOf(hFile);
-    m_openFiles.erase(std::remove_if(m_openFiles.begin(), m_openFiles.end(),
-                                     [&](const SOpenFile& file) { return file.hFile == hFile; }),
-                      m_openFiles.end());
+    const std::string strPath = Forget(hFile);
     const BOOL bClosed = CForwardingPlatform::CloseOutput(hFile, error);
     if (Contains(strPath.c_str(), strCloseFaultPattern)) {
         error = nCloseFault;
@@ -161,6 +167,14 @@ BOOL CRecordingPlatform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFre
     return nFakeCluster != 0;
 }
 
+BOOL CRecordingPlatform::ReadBack(OUTPUTHANDLE hFile, SInputFile& file) {
+    if (!Contains(Forget(hFile).c_str(), strInputFaultPattern))
+        return CForwardingPlatform::ReadBack(hFile, file);
+    EFileError ignored;
+    CForwardingPlatform::CloseOutput(hFile, ignored);
+    return FALSE;
+}
+
 BOOL CRecordingPlatform::OpenInput(const char* pszPath, SInputFile& file) {
     return !Contains(pszPath, strInputFaultPattern) &&
            CForwardingPlatform::OpenInput(pszPath, file);
@@ -172,6 +186,14 @@ std::string CRecordingPlatform::PathOf(OUTPUTHANDLE hFile) const {
             return file.strPath;
     }
     return std::string();
+}
+
+std::string CRecordingPlatform::Forget(OUTPUTHANDLE hFile) {
+    const std::string strPath = PathOf(hFile);
+    m_openFiles.erase(std::remove_if(m_openFiles.begin(), m_openFiles.end(),
+                                     [&](const SOpenFile& file) { return file.hFile == hFile; }),
+                      m_openFiles.end());
+    return strPath;
 }
 
 CRegisteredArchive::CRegisteredArchive(UINT nID, std::string strBytes)

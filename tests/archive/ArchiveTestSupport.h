@@ -70,6 +70,8 @@ public:
     BOOL WriteOutput(OUTPUTHANDLE hFile, const void* pData, std::uint64_t nCount,
                      EFileError& error) override;
     BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) override;
+    OUTPUTHANDLE CreateTemporary(const char* pszPath, EFileError& error) override;
+    BOOL ReadBack(OUTPUTHANDLE hFile, SInputFile& file) override;
     BOOL OpenInput(const char* pszPath, SInputFile& file) override;
     BOOL GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
                       std::uint64_t& nClusterSize) override;
@@ -83,7 +85,7 @@ public:
     EFileError nWriteFault = fileErrorOther;
     std::string strCloseFaultPattern;
     EFileError nCloseFault = fileErrorOther;
-    std::string strInputFaultPattern; // OpenInput fails
+    std::string strInputFaultPattern; // OpenInput and ReadBack fail
     bool bNoTempName = false;
     // A drive of this cluster size and free space instead of the real one;
     // a cluster size of 0 makes the free space unknown.
@@ -105,6 +107,10 @@ private:
         std::string strPath;
     };
     std::string PathOf(OUTPUTHANDLE hFile) const;
+    // Creates a file or a temporary one, with the create fault, and tracks its path.
+    OUTPUTHANDLE Track(const char* pszPath, EFileError& error, bool bTemporary);
+    // The path of a handle, which is no longer tracked.
+    std::string Forget(OUTPUTHANDLE hFile);
 
     std::vector<SOpenFile> m_openFiles;
 };

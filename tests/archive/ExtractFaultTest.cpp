@@ -101,20 +101,14 @@ TEST_F(ExtractFaults, ATemporaryFileThatCannotBeReadLeavesNoFileAndGoesOn) {
 }
 
 TEST_F(ExtractFaults, AFailedStagingWriteRemovesTheTemporaryFileAndGoesOn) {
-    for (std::string* pstrPattern :
-         {&m_platform.strWriteFaultPattern, &m_platform.strCloseFaultPattern}) {
-        m_platform.strWriteFaultPattern.clear();
-        m_platform.strCloseFaultPattern.clear();
-        m_platform.messages.clear();
-        *pstrPattern = m_scratch.Temp().string();
-        EXPECT_EQ(
-            2u,
-            Walk(Entry("b.txt", Gzip(std::string(3000, 'b'))) + Entry("c.txt", Gzip("c"))).size());
-        EXPECT_EQ(2u, m_platform.messages.size());
-        EXPECT_EQ(TempFailed(m_platform.tempNames.back()), Texts().back());
-        EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
-        ExpectNoTemporaryFiles();
-    }
+    m_platform.strWriteFaultPattern = m_scratch.Temp().string();
+    m_platform.strCloseFaultPattern = m_scratch.Temp().string();
+    EXPECT_EQ(
+        2u, Walk(Entry("b.txt", Gzip(std::string(3000, 'b'))) + Entry("c.txt", Gzip("c"))).size());
+    EXPECT_EQ(2u, m_platform.messages.size());
+    EXPECT_EQ(TempFailed(m_platform.tempNames.back()), Texts().back());
+    EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
+    ExpectNoTemporaryFiles();
 }
 
 TEST_F(ExtractFaults, ALastingStagingFailureEndsTheProcessOnce) {

@@ -133,4 +133,29 @@ TEST_F(GzipFileStream, ReadAllPassesForeignBytesAndJoinsMembers) {
     EXPECT_EQ(strLarge, ReadAllOf(Gzip(strLarge)));
 }
 
+TEST_F(GzipFileStream, TemporaryFilesDecodeThroughTheirHandleIntoOneBufferAndGoAway) {
+    // A long entry, then a short one into the same buffer: each yields its own bytes.
+    CPlatform& platform = CPlatform::GetDefault();
+    SDecodeBuffer buffer;
+    for (const std::string& strData : {std::string(300000, 'l'), std::string("short")}) {
+        const std::string strPath = Path("T1");
+        const std::string strMember = Gzip(strData);
+        EFileError error = fileErrorOther;
+        const OUTPUTHANDLE hFile = platform.CreateTemporary(strPath.c_str(), error);
+        ASSERT_NE(INVALID_OUTPUT, hFile);
+        ASSERT_TRUE(platform.WriteOutput(hFile, strMember.data(), strMember.size(), error));
+        SInputFile file;
+        ASSERT_TRUE(platform.ReadBack(hFile, file));
+        EXPECT_EQ(strMember.size(), file.nSize);
+        CGzipFileStream stream;
+        ASSERT_TRUE(stream.Open(file));
+        int nSize = 0;
+        ASSERT_TRUE(stream.ReadInto(buffer, nSize));
+        EXPECT_EQ(strData, std::string(reinterpret_cast<char*>(buffer.pData.get()), nSize));
+        EXPECT_TRUE(stream.Close());
+        EXPECT_FALSE(platform.PathExists(strPath.c_str()));
+    }
+    EXPECT_EQ(300001u, buffer.nCapacity);
+}
+
 } // namespace

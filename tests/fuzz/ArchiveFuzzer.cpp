@@ -26,7 +26,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -98,8 +97,7 @@ public:
     std::string GetTempName(const char*, const char*) override { return kMemoryTemp; }
     OUTPUTHANDLE CreateOutput(const char* pszPath, EFileError& error) override {
         error = fileErrorNone;
-        if (std::strcmp(pszPath, kMemoryTemp) != 0)
-            events.push_back(std::string("file ") + pszPath);
+        events.push_back(std::string("file ") + pszPath);
         return 1;
     }
     BOOL WriteOutput(OUTPUTHANDLE, const void* pData, std::uint64_t nCount,
@@ -114,8 +112,11 @@ public:
         error = fileErrorNone;
         return TRUE;
     }
-    BOOL RemoveFile(const char*) override { return TRUE; }
-    BOOL OpenInput(const char*, SInputFile& file) override {
+    OUTPUTHANDLE CreateTemporary(const char*, EFileError& error) override {
+        error = fileErrorNone;
+        return 1;
+    }
+    BOOL ReadBack(OUTPUTHANDLE, SInputFile& file) override {
         file.nDescriptor = open("/dev/null", O_RDONLY | O_CLOEXEC);
         file.nSize = 0;
         return file.nDescriptor >= 0;
