@@ -101,9 +101,11 @@ public:
     virtual BOOL CloseOutput(OUTPUTHANDLE hFile, EFileError& error) = 0;
     virtual BOOL RemoveFile(const char* pszPath) = 0;
 
-    // Creates or truncates a temporary file for reading and writing, exclusive
-    // access. The file goes away when its handle is closed, by CloseOutput or
-    // as the input that ReadBack made of it, and when the process ends first.
+    // Creates a new temporary file for reading and writing, exclusive access;
+    // fails when the name is taken, since truncating a file that someone else
+    // made under it meanwhile would lose it for good. The file goes away when
+    // its handle is closed, by CloseOutput or as the input that ReadBack made
+    // of it, and when the process ends first.
     // Windows deletes it on close; POSIX removes the name at once and keeps
     // the open file.
     virtual OUTPUTHANDLE CreateTemporary(const char* pszPath, EFileError& error) = 0;

@@ -150,7 +150,7 @@ BOOL CPosixPlatform::RemoveFile(const char* pszPath) {
 
 OUTPUTHANDLE CPosixPlatform::CreateTemporary(const char* pszPath, EFileError& error) {
     const std::string strPath = ToNativePath(pszPath);
-    const int fd = open(strPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int fd = open(strPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     error = fd < 0 ? FileErrorFromErrno(errno) : fileErrorNone;
     if (fd < 0)
         return INVALID_OUTPUT;

@@ -188,7 +188,10 @@ OUTPUTHANDLE CWin32Platform::CreateTemporary(const char* pszPath, EFileError& er
     // FILE_FLAG_DELETE_ON_CLOSE: "the file is to be deleted immediately after
     // all of its handles are closed", which saves opening it again by name to
     // delete it; FILE_ATTRIBUTE_TEMPORARY keeps it in the cache if it can.
-    HANDLE hFile = CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // CREATE_NEW, not CREATE_ALWAYS, which would also make Wine truncate the
+    // new file, and ext4 writes a truncated file's data out when it is
+    // closed, although this one is deleted then.
+    HANDLE hFile = CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     error = hFile == INVALID_HANDLE_VALUE ? FileErrorFromCode(GetLastError()) : fileErrorNone;
     return reinterpret_cast<OUTPUTHANDLE>(hFile);
