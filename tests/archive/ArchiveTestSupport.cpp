@@ -68,8 +68,10 @@ CScratch::CScratch() {
     std::ostringstream name;
     name << "archive_test_" << std::chrono::steady_clock::now().time_since_epoch().count() << "_"
          << s_nCount++;
-    m_root = SystemTemp() / name.str();
-    fs::remove_all(m_root);
+    // One folder more, so that what lands beside the scratch folder is this
+    // test's own and not another run's in the shared temporary folder.
+    m_root = SystemTemp() / name.str() / "scratch";
+    fs::remove_all(m_root.parent_path());
     fs::create_directories(Temp());
     const char* pszOld = std::getenv("TMP");
     m_bHadTmp = pszOld != nullptr;
@@ -81,7 +83,7 @@ CScratch::~CScratch() {
     SetTmp(m_bHadTmp ? m_strOldTmp : "");
     std::error_code error;
     fs::permissions(m_root, fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(m_root, error);
+    fs::remove_all(m_root.parent_path(), error);
 }
 
 BOOL CRecordingPlatform::PathExists(const char* pszPath) {

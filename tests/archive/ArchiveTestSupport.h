@@ -29,7 +29,8 @@ std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& strData);
 std::vector<std::string> ListFiles(const std::filesystem::path& folder);
 
-// A fresh folder below the system's temporary folder, removed afterwards; TMP
+// A fresh folder two levels below the system's temporary folder, removed
+// afterwards with the folder that holds it; TMP
 // points at its "tmp" subfolder while it lives.
 class CScratch {
 public:
