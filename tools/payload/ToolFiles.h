@@ -9,9 +9,11 @@
 // Small file helpers shared by the commands; errors come back as text.
 class CToolFiles {
 public:
-    // Maps the archive file as the installer's archive (ARCHIV_RESOURCE_ID);
-    // false after telling on stderr why it cannot be read.
-    static bool OpenArchive(CArchiveMapping& mapping, const std::string& strPath);
+    // Maps an archive file, or an installer and its "RT_ARCHIV" 149 resource,
+    // and registers the archive as the installer's (ARCHIV_RESOURCE_ID), whose
+    // bytes archive receives; false after telling on stderr why it cannot be read.
+    static bool OpenArchive(CArchiveMapping& mapping, const std::string& strPath,
+                            SByteBlock& archive);
     // Why a path cannot be read as a file ("No such file or directory", ...).
     static std::string DescribeUnreadable(const std::string& strPath);
     static bool ReadAll(const std::string& strPath, std::vector<unsigned char>& data,
