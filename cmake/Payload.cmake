@@ -14,7 +14,8 @@
 # The limit, from the tool's own definition.
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../tools/payload/PayloadLimits.h limit_line
      REGEX "kInstallerPayloadLimit = [0-9]+")
-string(REGEX MATCH "[0-9]+" SETUP_PAYLOAD_LIMIT "${limit_line}")
+string(REGEX MATCH "= ([0-9]+)" limit_match "${limit_line}")
+set(SETUP_PAYLOAD_LIMIT ${CMAKE_MATCH_1})
 
 function(setup_payload var)
   cmake_parse_arguments(P "DEMO;SMALL;EMPTY" "SOURCE" "" ${ARGN})

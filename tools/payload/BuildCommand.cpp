@@ -94,8 +94,13 @@ int CBuildCommand::Build(const std::string& strArchive, std::size_t nEntries,
     std::vector<unsigned char> stub;
     std::string strError;
     CInstallerImage image;
-    if (!CToolFiles::ReadAll(strStub, stub, strError) || !image.Load(std::move(stub), strError)) {
-        std::fprintf(stderr, "payload: stub %s: %s\n", strStub.c_str(), strError.c_str());
+    const bool bRead = CToolFiles::ReadAll(strStub, stub, strError);
+    if (!bRead || !image.Load(std::move(stub), strError)) {
+        // A read error names the file already.
+        std::fprintf(stderr, "payload: stub %s%s\n", bRead ? (strStub + ": ").c_str() : "",
+                     strError.c_str());
+        if (m_options.strStub.empty())
+            std::fprintf(stderr, "payload: give the wizard's stub with --stub STUB\n");
         return exitFiles;
     }
     CArchiveMapping mapping;
