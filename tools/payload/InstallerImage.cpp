@@ -4,14 +4,13 @@
 #include "PayloadLimits.h"
 #include "PeChecksum.h"
 #include "ProgressMeter.h"
+#include "ToolFiles.h"
 
 #include "archive/ArchivFormat.h"
 
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -210,14 +209,7 @@ bool CInstallerImage::Write(const std::string& strPath, CProgressMeter& meter,
     }
     if (pFile != nullptr && std::fclose(pFile) != 0)
         bWritten = false;
-    std::error_code error;
-    if (bWritten) {
-        // Windows' rename does not replace an existing file.
-        std::filesystem::remove(strPath, error);
-        std::filesystem::rename(strPart, strPath, error);
-    }
-    if (!bWritten || error) {
-        std::filesystem::remove(strPart, error);
+    if (!CToolFiles::PutInPlace(strPart, strPath, bWritten)) {
         strError = strPath + ": cannot be written";
         return false;
     }

@@ -194,23 +194,22 @@ std::vector<unsigned char> CResourceTree::Write(std::uint32_t nRva, const SResou
     std::size_t nNameDirectory = nTypeDirectory;
     for (const SResourceNode& type : m_root.children)
         nNameDirectory += DirectoryBytes(type.children);
+    auto entry = [&](std::size_t& nAt, const SResourceKey& key, std::uint32_t nTarget) {
+        Put32(out, nAt, keyField(key));
+        Put32(out, nAt + 4, nTarget);
+        nAt += kEntrySize;
+    };
     std::size_t nEntry = header(0, m_root, m_root.children);
     for (const SResourceNode& type : m_root.children) {
-        Put32(out, nEntry, keyField(type.key));
-        Put32(out, nEntry + 4, kHighBit | static_cast<std::uint32_t>(nTypeDirectory));
-        nEntry += kEntrySize;
+        entry(nEntry, type.key, kHighBit | static_cast<std::uint32_t>(nTypeDirectory));
         std::size_t nTypeEntry = header(nTypeDirectory, type, type.children);
         nTypeDirectory += DirectoryBytes(type.children);
         for (const SResourceNode& name : type.children) {
-            Put32(out, nTypeEntry, keyField(name.key));
-            Put32(out, nTypeEntry + 4, kHighBit | static_cast<std::uint32_t>(nNameDirectory));
-            nTypeEntry += kEntrySize;
+            entry(nTypeEntry, name.key, kHighBit | static_cast<std::uint32_t>(nNameDirectory));
             std::size_t nNameEntry = header(nNameDirectory, name, name.languages);
             nNameDirectory += DirectoryBytes(name.languages);
             for (const SResourceData& language : name.languages) {
-                Put32(out, nNameEntry, keyField(language.key));
-                Put32(out, nNameEntry + 4, static_cast<std::uint32_t>(nDataEntry));
-                nNameEntry += kEntrySize;
+                entry(nNameEntry, language.key, static_cast<std::uint32_t>(nDataEntry));
                 std::size_t nAt = nEnd;
                 if (&language != pLast) {
                     nAt = nData;
