@@ -42,3 +42,23 @@ machine() {
     "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')," \
     "load average $(cut -d' ' -f1-3 /proc/loadavg)"
 }
+
+# Writes peer.nsi: an NSIS installer (peer-setup.exe) of every file below
+# folder $1 for NSIS target $2, compressed with zlib file by file (not solid),
+# as our archive is.
+nsis_script() {
+  cat >peer.nsi <<EOF
+Target $2
+SetCompressor zlib
+RequestExecutionLevel user
+; Without it a silent install into E:\\ writes nothing and exits with 0
+; (or goes to InstallDir, where the script names one).
+AllowRootDirInstall true
+Name "peer"
+OutFile "peer-setup.exe"
+Section
+  SetOutPath "\$INSTDIR"
+  File /r "$1/*"
+SectionEnd
+EOF
+}

@@ -14,6 +14,10 @@
 // stages (offset and length) and the file it makes, or the name it refuses,
 // then the progress; and at a break in the framing the same text for the
 // same bytes. A difference is a finding.
+//
+// An input that is a PE image goes to `payload build` as its stub instead: a
+// stub it takes must become an installer that gives its payload back and
+// that it takes as a stub again.
 #include "archive/ArchiveRegistry.h"
 #include "archive/EntryName.h"
 #include "archive/ForwardingPlatform.h"
@@ -21,11 +25,13 @@
 #include "archive/posix/PosixPlatform.h"
 #include "tests/support/EngineTexts.h"
 #include "tools/payload/ArchiveScanner.h"
+#include "tools/payload/InstallerImage.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -248,7 +254,32 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     return 0;
 }
 
+void BuildFromStub(const std::uint8_t* pData, std::size_t nSize) {
+    CInstallerImage image;
+    std::string strError;
+    if (!image.Load(std::vector<unsigned char>(pData, pData + nSize), strError))
+        return;
+    static const unsigned char s_payload[] = "a \\~#$&* \x01\0\0\0z";
+    if (!image.Plan(s_payload, sizeof s_payload, strError))
+        Fail("a stub taken cannot take a payload: " + strError);
+    const std::vector<unsigned char> installer = image.ToBytes();
+    const unsigned char* pPayload = nullptr;
+    std::uint64_t nPayload = 0;
+    if (installer.size() != image.GetSize() ||
+        !CInstallerImage::FindPayload(installer.data(), installer.size(), pPayload, nPayload,
+                                      strError) ||
+        nPayload != sizeof s_payload || std::memcmp(pPayload, s_payload, sizeof s_payload) != 0)
+        Fail("an installer does not give its payload back: " + strError);
+    CInstallerImage again;
+    if (!again.Load(installer, strError))
+        Fail("an installer is no stub: " + strError);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize) {
+    if (CPeImage::HasSignature(pData, nSize)) {
+        BuildFromStub(pData, nSize);
+        return 0;
+    }
     SByteBlock block;
     block.pData = pData;
     block.nSize = nSize;

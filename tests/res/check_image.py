@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Checks a Windows program's image with pefile, without Windows: its width and
-machine, its subsystem, and that it needs no DLL beside the system's own.
+machine, its subsystem, that it needs no DLL beside the system's own, that it
+is large-address-aware, and that its CheckSum is right.
 
     check_image.py <program> i386|amd64 gui|console
 """
@@ -31,6 +32,18 @@ class ImageTest(unittest.TestCase):
         machine, magic = MACHINES[self.machine]
         self.assertEqual(self.pe.FILE_HEADER.Machine, machine)
         self.assertEqual(self.pe.OPTIONAL_HEADER.Magic, magic)
+
+    def test_large_address_aware(self):
+        # The linker marks every 64-bit program; our build marks the 32-bit ones.
+        aware = self.pe.FILE_HEADER.Characteristics & pefile.IMAGE_CHARACTERISTICS[
+            "IMAGE_FILE_LARGE_ADDRESS_AWARE"]
+        self.assertTrue(aware)
+
+    def test_checksum(self):
+        # pefile sums in Python: a second for every 20 MB.
+        if len(self.pe.__data__) > 64 << 20:
+            self.skipTest("too large to sum here")
+        self.assertEqual(self.pe.OPTIONAL_HEADER.CheckSum, self.pe.generate_checksum())
 
     def test_subsystem(self):
         self.assertEqual(self.pe.OPTIONAL_HEADER.Subsystem, SUBSYSTEMS[self.subsystem])

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -100,6 +101,82 @@ std::map<std::string, SFileDigest> DigestTree(const fs::path& root) {
         tree[entry.path().lexically_relative(root).generic_string()] = digest;
     }
     return tree;
+}
+
+std::string MakeStub(bool bPlus) {
+    std::string image(kStubSymbols + 16, '\0');
+    auto put = [&](std::size_t nAt, std::uint32_t nValue, int nBytes) {
+        for (int i = 0; i < nBytes; ++i)
+            image[nAt + i] = static_cast<char>(nValue >> (8 * i));
+    };
+    image.replace(0, 2, "MZ");
+    put(60, 0x40, 4);
+    image.replace(0x40, 4, std::string("PE\0\0", 4));
+    const std::size_t nOptional = 0x58;
+    const std::size_t nDirectories = nOptional + (bPlus ? 112 : 96);
+    put(0x44, bPlus ? 0x8664 : 0x14C, 2);
+    put(0x46, 3, 2);
+    put(0x4C, kStubSymbols, 4);
+    put(0x54, static_cast<std::uint32_t>(nDirectories + 128 - nOptional), 2);
+    put(nOptional, bPlus ? 0x20B : 0x10B, 2);
+    put(nOptional + 8, 0x400, 4);   // SizeOfInitializedData
+    put(nOptional + 32, 0x1000, 4); // SectionAlignment
+    put(nOptional + 36, 0x200, 4);  // FileAlignment
+    put(nOptional + 56, 0x4000, 4); // SizeOfImage
+    put(nOptional + 60, 0x400, 4);  // SizeOfHeaders
+    put(nOptional + 68, 2, 2);      // GUI
+    put(nDirectories - 4, 16, 4);
+    put(nDirectories + 2 * 8, 0x2000, 4); // resources
+    put(nDirectories + 2 * 8 + 4, 0xE0, 4);
+    put(nDirectories + 5 * 8, 0x3000, 4); // relocations
+    put(nDirectories + 5 * 8 + 4, 12, 4);
+    const char* sections[] = {".text", ".rsrc", ".reloc"};
+    const std::uint32_t flags[] = {0x60000020, 0x40000040, 0x42000040};
+    for (std::uint32_t i = 0; i < 3; ++i) {
+        std::size_t nHeader = nDirectories + 128 + 40 * i;
+        image.replace(nHeader, std::strlen(sections[i]), sections[i]);
+        put(nHeader + 8, 0x200, 4);
+        put(nHeader + 12, 0x1000 * (i + 1), 4);
+        put(nHeader + 16, 0x200, 4);
+        put(nHeader + 20, 0x400 + 0x200 * i, 4);
+        put(nHeader + 36, flags[i], 4);
+    }
+    // The resource directory: root, the two types, the two names, two data
+    // entries, the type name, the version's bytes.
+    const std::size_t r = kStubResources;
+    const std::uint32_t kDir = 0x80000000;
+    put(r + 12, 1, 2);
+    put(r + 14, 1, 2);
+    put(r + 16, kDir | 0xA0, 4);
+    put(r + 20, kDir | 0x20, 4);
+    put(r + 24, 16, 4);
+    put(r + 28, kDir | 0x38, 4);
+    put(r + 0x20 + 14, 1, 2);
+    put(r + 0x30, 149, 4);
+    put(r + 0x34, kDir | 0x50, 4);
+    put(r + 0x38 + 14, 1, 2);
+    put(r + 0x48, 1, 4);
+    put(r + 0x4C, kDir | 0x68, 4);
+    put(r + 0x50 + 14, 1, 2);
+    put(r + 0x60, 1031, 4);
+    put(r + 0x64, 0x80, 4);
+    put(r + 0x68 + 14, 1, 2);
+    put(r + 0x78, 1031, 4);
+    put(r + 0x7C, 0x90, 4);
+    put(r + 0x80, 0x20E0, 4); // the empty archive, at the section's end of data
+    put(r + 0x90, 0x20C0, 4);
+    put(r + 0x94, static_cast<std::uint32_t>(std::strlen(kStubVersion)), 4);
+    put(r + 0x98, 1252, 4);
+    const char szType[] = "RT_ARCHIV";
+    put(r + 0xA0, 9, 2);
+    for (std::size_t i = 0; i < 9; ++i)
+        put(r + 0xA2 + 2 * i, static_cast<unsigned char>(szType[i]), 2);
+    image.replace(r + 0xC0, std::strlen(kStubVersion), kStubVersion);
+    put(kStubRelocations, 0x1000, 4); // one block: page 0x1000, one HIGHLOW entry
+    put(kStubRelocations + 4, 12, 4);
+    put(kStubRelocations + 8, 0x3010, 2);
+    image.replace(kStubSymbols, 16, "symbols+strings.");
+    return image;
 }
 
 CScratch::CScratch() {

@@ -38,6 +38,17 @@ struct SFileDigest {
 // size and CRC-32, so that big trees compare without holding their bytes.
 std::map<std::string, SFileDigest> DigestTree(const std::filesystem::path& root);
 
+// A small PE32 (or PE32+) GUI image laid out as the linker lays out the
+// wizard: code, resources ("RT_ARCHIV" 149 empty, RT_VERSION 1 holding
+// kStubVersion, both in language 1031), relocations, then a symbol table.
+std::string MakeStub(bool bPlus);
+inline constexpr char kStubVersion[] = "Korvanu 1.1 version";
+// Offsets in MakeStub's image: the resource section's file offset, the reloc
+// section's, the symbol table's.
+inline constexpr std::size_t kStubResources = 0x600;
+inline constexpr std::size_t kStubRelocations = 0x800;
+inline constexpr std::size_t kStubSymbols = 0xA00;
+
 using test_support::Entry;
 using test_support::Gzip;
 

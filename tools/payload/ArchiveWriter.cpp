@@ -1,6 +1,8 @@
 // tools/payload/ArchiveWriter.cpp
 #include "ArchiveWriter.h"
 
+#include "ToolFiles.h"
+
 #include "archive/ArchiveFraming.h"
 
 #include <cstdint>
@@ -38,17 +40,7 @@ bool CArchiveWriter::Close() {
         return false;
     bool bClosed = std::fclose(m_pFile) == 0;
     m_pFile = nullptr;
-    std::error_code error;
-    if (bClosed) {
-        // Windows' rename does not replace an existing file.
-        std::filesystem::remove(m_strPath, error);
-        std::filesystem::rename(m_strPartPath, m_strPath, error);
-    }
-    if (!bClosed || error) {
-        std::filesystem::remove(m_strPartPath, error);
-        return false;
-    }
-    return true;
+    return CToolFiles::PutInPlace(m_strPartPath, m_strPath, bClosed);
 }
 
 void CArchiveWriter::Discard() {

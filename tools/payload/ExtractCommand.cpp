@@ -22,7 +22,8 @@ int CExtractCommand::Run() {
     CProgressMeter meter("extract", m_options.bQuiet);
     CToolPlatform platform(CPlatform::GetDefault(), meter);
     CArchiveMapping mapping(platform);
-    if (!CToolFiles::OpenArchive(mapping, strPath))
+    SByteBlock block;
+    if (!CToolFiles::OpenArchive(mapping, strPath, block))
         return exitFiles;
     CPayloadArchive archive(platform);
     archive.Open(ARCHIV_RESOURCE_ID);

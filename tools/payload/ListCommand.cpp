@@ -14,9 +14,10 @@ int CListCommand::Run() {
     }
     const std::string& strPath = m_options.args[0];
     CArchiveMapping mapping;
-    if (!CToolFiles::OpenArchive(mapping, strPath))
+    SByteBlock archive;
+    if (!CToolFiles::OpenArchive(mapping, strPath, archive))
         return exitFiles;
-    CArchiveInspector inspector(mapping.GetBlock());
+    CArchiveInspector inspector(archive);
     SInspection inspection;
     bool bClean = true;
     std::printf("%-32s %10s %10s  %s\n", "name", "member", "decoded", "state");

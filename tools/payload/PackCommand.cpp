@@ -4,7 +4,11 @@
 #include "ArchiveWriter.h"
 #include "NameCheck.h"
 #include "PackPipeline.h"
+#include "PayloadLimits.h"
+#include "ProgressMeter.h"
 #include "ToolFiles.h"
+
+#include "archive/ArchiveFraming.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -31,12 +35,22 @@ int CPackCommand::Run() {
         std::fprintf(stderr, "payload: pack takes DIR and ARCHIVE\n");
         return exitUsage;
     }
+    SPackTotals totals;
+    int nExit = Pack(m_options.args[0], m_options.args[1], totals);
+    if (nExit == exitOk)
+        std::printf("pack: %zu files, %" PRIu64 " bytes into %s of %" PRIu64 " bytes\n",
+                    totals.nFiles, totals.nBytes, m_options.args[1].c_str(), totals.nArchive);
+    return nExit;
+}
+
+int CPackCommand::Pack(const std::string& strDir, const std::string& strArchive,
+                       SPackTotals& totals) {
     std::vector<SPackFile> files;
-    int nExit = Collect(m_options.args[0], m_options.args[1], files);
+    int nExit = Collect(strDir, strArchive, files);
     if (nExit == exitOk)
         nExit = Refuse(files);
     if (nExit == exitOk)
-        nExit = Write(files, m_options.args[1]);
+        nExit = Write(files, strArchive, totals);
     return nExit;
 }
 
@@ -83,6 +97,9 @@ int CPackCommand::Refuse(const std::vector<SPackFile>& files) {
         const char* pszFault = file.bSplit ? "backslash in a file name" : names.Check(file.strName);
         if (pszFault == nullptr && !IsAscii(file.strName))
             pszFault = "not ASCII: the installer uses names in the ANSI code page of the system";
+        if (pszFault == nullptr && file.nSize > kLargestStorableFile)
+            pszFault = "4 GiB or more: the archive's 32-bit length field and FAT32 cards "
+                       "hold no such file";
         if (pszFault == nullptr && file.nSize > kLargestFile)
             pszFault = "larger than the 2 GiB the installer can decode";
         if (pszFault != nullptr) {
@@ -96,36 +113,57 @@ int CPackCommand::Refuse(const std::vector<SPackFile>& files) {
     return nRefused == 0 ? exitOk : exitFaults;
 }
 
-int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& strArchive) {
+int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& strArchive,
+                        SPackTotals& totals) {
     CArchiveWriter writer;
     if (!writer.Open(strArchive)) {
         std::fprintf(stderr, "payload: %s.part: cannot be written\n", strArchive.c_str());
         return exitFiles;
     }
-    std::uint64_t nTotal = 0;
+    std::uint64_t nPlanned = 0;
+    for (const SPackFile& file : files)
+        nPlanned += file.nSize;
+    CProgressMeter meter("pack", m_options.bQuiet || m_bListFiles);
+    totals = SPackTotals();
+    totals.nFiles = files.size();
     auto source = [&](std::size_t i, std::vector<unsigned char>& data, std::string& strError) {
         return CToolFiles::ReadAll(files[i].strPath, data, strError);
     };
     auto sink = [&](std::size_t i, std::vector<unsigned char>& member, std::string& strError) {
-        if (!writer.AddEntry(files[i].strName, member)) {
+        totals.nArchive += files[i].strName.size() + ARCHIV_HEADER_EXTRA + member.size();
+        // Past the limit the members are only measured.
+        if (totals.nArchive <= Limit() && !writer.AddEntry(files[i].strName, member)) {
             strError = strArchive + ".part: cannot be written";
             return false;
         }
-        nTotal += files[i].nSize;
-        if (!m_options.bQuiet)
+        totals.nBytes += files[i].nSize;
+        if (m_bListFiles && !m_options.bQuiet)
             std::printf("%12" PRIu64 " -> %10zu  %s\n", files[i].nSize, member.size(),
                         files[i].strName.c_str());
+        meter.Update(nPlanned == 0 ? 100 : static_cast<int>(totals.nBytes * 100 / nPlanned));
         return true;
     };
     std::string strError;
     CPackPipeline pipeline(strArchive + ".tmp", true);
-    bool bPacked = pipeline.Run(files.size(), source, sink, strError);
-    if (!bPacked || !writer.Close()) {
-        std::fprintf(stderr, "payload: %s\n",
-                     bPacked ? (strArchive + ": cannot be written").c_str() : strError.c_str());
+    if (!pipeline.Run(files.size(), source, sink, strError)) {
+        std::fprintf(stderr, "payload: %s\n", strError.c_str());
         return exitFiles;
     }
-    std::printf("pack: %zu files, %" PRIu64 " bytes into %s of %" PRIu64 " bytes\n", files.size(),
-                nTotal, strArchive.c_str(), writer.GetSize());
+    meter.Break();
+    if (totals.nArchive > Limit()) {
+        std::fprintf(stderr,
+                     "payload: the archive has %" PRIu64 " bytes; a 32-bit installer carries "
+                     "at most %" PRIu64 ", nothing written\n",
+                     totals.nArchive, Limit());
+        return exitFaults;
+    }
+    if (!writer.Close()) {
+        std::fprintf(stderr, "payload: %s: cannot be written\n", strArchive.c_str());
+        return exitFiles;
+    }
     return exitOk;
+}
+
+std::uint64_t CPackCommand::Limit() const {
+    return m_options.bInstaller ? kInstallerPayloadLimit : UINT64_MAX;
 }

@@ -1,7 +1,10 @@
 // tools/payload/ToolFiles.cpp
 #include "ToolFiles.h"
 
+#include "InstallerImage.h"
+
 #include "archive/ArchivFormat.h"
+#include "archive/ArchiveRegistry.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -11,11 +14,29 @@
 
 namespace fs = std::filesystem;
 
-bool CToolFiles::OpenArchive(CArchiveMapping& mapping, const std::string& strPath) {
-    if (mapping.Open(strPath.c_str(), ARCHIV_RESOURCE_ID))
+bool CToolFiles::OpenArchive(CArchiveMapping& mapping, const std::string& strPath,
+                             SByteBlock& archive) {
+    if (!mapping.Open(strPath.c_str(), ARCHIV_RESOURCE_ID)) {
+        std::fprintf(stderr, "payload: %s\n", DescribeUnreadable(strPath).c_str());
+        return false;
+    }
+    archive = mapping.GetBlock();
+    // An archive may begin with "MZ", but its names hold no NUL byte, which
+    // the PE signature that the DOS header points to does.
+    std::string strError;
+    if (!CPeImage::HasSignature(archive.pData, static_cast<std::size_t>(archive.nSize)))
         return true;
-    std::fprintf(stderr, "payload: %s\n", DescribeUnreadable(strPath).c_str());
-    return false;
+    const unsigned char* pPayload = nullptr;
+    std::uint64_t nPayload = 0;
+    if (!CInstallerImage::FindPayload(archive.pData, static_cast<std::size_t>(archive.nSize),
+                                      pPayload, nPayload, strError)) {
+        std::fprintf(stderr, "payload: %s: %s\n", strPath.c_str(), strError.c_str());
+        return false;
+    }
+    archive.pData = pPayload;
+    archive.nSize = nPayload;
+    RegisterArchive(ARCHIV_RESOURCE_ID, archive);
+    return true;
 }
 
 std::string CToolFiles::DescribeUnreadable(const std::string& strPath) {
@@ -47,6 +68,21 @@ bool CToolFiles::ReadAll(const std::string& strPath, std::vector<unsigned char>&
     if (!bRead)
         strError = strPath + ": read error";
     return bRead;
+}
+
+bool CToolFiles::PutInPlace(const std::string& strPart, const std::string& strPath,
+                            bool bFinished) {
+    std::error_code error;
+    if (bFinished) {
+        // Windows' rename does not replace an existing file.
+        fs::remove(strPath, error);
+        fs::rename(strPart, strPath, error);
+    }
+    if (!bFinished || error) {
+        fs::remove(strPart, error);
+        return false;
+    }
+    return true;
 }
 
 bool CToolFiles::WriteBelow(const std::string& strDir, const std::string& strName,

@@ -15,10 +15,11 @@ int CVerifyCommand::Run() {
     }
     const std::string& strPath = m_options.args[0];
     CArchiveMapping mapping;
-    if (!CToolFiles::OpenArchive(mapping, strPath))
+    SByteBlock archive;
+    if (!CToolFiles::OpenArchive(mapping, strPath, archive))
         return exitFiles;
     CProgressMeter meter("verify", m_options.bQuiet);
-    CArchiveInspector inspector(mapping.GetBlock());
+    CArchiveInspector inspector(archive);
     SInspection inspection;
     int nEntries = 0;
     int nFaults = 0;

@@ -1,0 +1,129 @@
+// tools/payload/BuildCommand.cpp
+#include "BuildCommand.h"
+
+#include "InstallerImage.h"
+#include "PackCommand.h"
+#include "ProgressMeter.h"
+#include "ToolFiles.h"
+
+#include "archive/ArchiveFraming.h"
+#include "archive/ArchiveMapping.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kStubName[] = "setup-stub.exe";
+const std::size_t kGzipTrailer = 8;
+
+// This program's own file: the C runtime's record of it on Windows, the
+// kernel's link on Linux.
+fs::path OwnProgram() {
+#ifdef _WIN32
+    return fs::path(_pgmptr);
+#else
+    std::error_code error;
+    return fs::read_symlink("/proc/self/exe", error);
+#endif
+}
+
+// Entries of an archive and the bytes their members decode to (their ISIZE
+// fields); false at the first break in the framing.
+bool CountEntries(const SByteBlock& archive, std::size_t& nEntries, std::uint64_t& nBytes) {
+    nEntries = 0;
+    nBytes = 0;
+    for (std::uint64_t nAt = 0; nAt < archive.nSize;) {
+        SEntryFraming framing = FrameEntry(archive.pData + nAt, archive.nSize - nAt);
+        if (framing.nState != framingEntry || framing.nMemberLength < kGzipTrailer)
+            return false;
+        nAt += framing.EntrySize();
+        nBytes += DecodeLittleEndian32(archive.pData + nAt - 4);
+        ++nEntries;
+    }
+    return true;
+}
+
+} // namespace
+
+int CBuildCommand::Run() {
+    if (m_options.args.size() != 1 || m_options.strOutput.empty()) {
+        std::fprintf(stderr, "payload: build takes SOURCE and -o OUTPUT.exe\n");
+        return exitUsage;
+    }
+    const std::string& strSource = m_options.args[0];
+    std::error_code error;
+    if (!fs::is_directory(strSource, error))
+        return Build(strSource, 0, 0);
+    std::string strArchive;
+    std::size_t nEntries = 0;
+    std::uint64_t nBytes = 0;
+    int nExit = PackFolder(strSource, strArchive, nEntries, nBytes);
+    if (nExit == exitOk)
+        nExit = Build(strArchive, nEntries, nBytes);
+    fs::remove(strArchive, error);
+    return nExit;
+}
+
+std::string CBuildCommand::StubPath() const {
+    if (!m_options.strStub.empty())
+        return m_options.strStub;
+    return (OwnProgram().parent_path() / kStubName).string();
+}
+
+int CBuildCommand::PackFolder(const std::string& strDir, std::string& strArchive,
+                              std::size_t& nEntries, std::uint64_t& nBytes) {
+    SToolOptions options = m_options;
+    options.bInstaller = true;
+    strArchive = m_options.strOutput + ".archive";
+    SPackTotals totals;
+    int nExit = CPackCommand(options, false).Pack(strDir, strArchive, totals);
+    nEntries = totals.nFiles;
+    nBytes = totals.nBytes;
+    return nExit;
+}
+
+int CBuildCommand::Build(const std::string& strArchive, std::size_t nEntries,
+                         std::uint64_t nBytes) {
+    const std::string strStub = StubPath();
+    std::vector<unsigned char> stub;
+    std::string strError;
+    CInstallerImage image;
+    const bool bRead = CToolFiles::ReadAll(strStub, stub, strError);
+    if (!bRead || !image.Load(std::move(stub), strError)) {
+        // A read error names the file already.
+        std::fprintf(stderr, "payload: stub %s%s\n", bRead ? (strStub + ": ").c_str() : "",
+                     strError.c_str());
+        if (m_options.strStub.empty())
+            std::fprintf(stderr, "payload: give the wizard's stub with --stub STUB\n");
+        return exitFiles;
+    }
+    CArchiveMapping mapping;
+    SByteBlock archive;
+    if (!CToolFiles::OpenArchive(mapping, strArchive, archive))
+        return exitFiles;
+    if (!image.Plan(archive.pData, archive.nSize, strError)) {
+        std::fprintf(stderr, "payload: %s, nothing written\n", strError.c_str());
+        return exitFaults;
+    }
+    if (nEntries == 0 && !CountEntries(archive, nEntries, nBytes)) {
+        std::fprintf(stderr,
+                     "payload: %s: not an archive; 'payload verify' tells where it breaks\n",
+                     strArchive.c_str());
+        return exitFiles;
+    }
+    CProgressMeter meter("build", m_options.bQuiet);
+    if (!image.Write(m_options.strOutput, meter, strError)) {
+        std::fprintf(stderr, "payload: %s\n", strError.c_str());
+        return exitFiles;
+    }
+    meter.Break();
+    std::printf("build: %zu entries, %" PRIu64 " bytes into %s of %" PRIu64 " bytes\n", nEntries,
+                nBytes, m_options.strOutput.c_str(), image.GetSize());
+    return exitOk;
+}
