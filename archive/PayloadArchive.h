@@ -63,6 +63,9 @@ public:
 
 private:
     BOOL StageAndExtract(const std::string& strDestination, std::uint32_t nLength);
+    // A new temporary file under a free name, which strTemp receives (empty
+    // when none could be formed); INVALID_OUTPUT when it cannot be made.
+    OUTPUTHANDLE CreateStagingFile(std::string& strTemp, EFileError& error);
     // The temporary file could not be made or written: the entry is skipped,
     // or the process ends when every later entry would fail the same way.
     BOOL FailStaging(const std::string& strTemp, EFileError error);

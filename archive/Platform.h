@@ -30,6 +30,7 @@ enum EFileError {
     fileErrorDiskFull,     // ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL; ENOSPC, EDQUOT
     fileErrorDeviceGone,   // ERROR_NOT_READY, ERROR_DEV_NOT_EXIST, ...; ENODEV, ENXIO, EIO
     fileErrorWriteProtect, // ERROR_WRITE_PROTECT; EROFS
+    fileErrorExists,       // ERROR_FILE_EXISTS, ERROR_ALREADY_EXISTS; EEXIST
     fileErrorOther
 };
 

@@ -275,6 +275,8 @@ EFileError CPosixPlatform::FileErrorFromErrno(int nErrno) {
         return fileErrorDeviceGone;
     case EROFS:
         return fileErrorWriteProtect;
+    case EEXIST:
+        return fileErrorExists;
     default:
         return fileErrorOther;
     }

@@ -293,6 +293,9 @@ EFileError CWin32Platform::FileErrorFromCode(unsigned long nCode) {
         return fileErrorDeviceGone;
     case ERROR_WRITE_PROTECT:
         return fileErrorWriteProtect;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return fileErrorExists;
     default:
         return fileErrorOther;
     }

@@ -113,6 +113,8 @@ std::string CRecordingPlatform::GetTempName(const char* pszDir, const char* pszP
     if (bNoTempName)
         return std::string();
     tempNames.push_back(CForwardingPlatform::GetTempName(pszDir, pszPrefix));
+    if (afterTempName)
+        afterTempName(tempNames.back());
     return tempNames.back();
 }
 

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -87,6 +88,9 @@ public:
     EFileError nCloseFault = fileErrorOther;
     std::string strInputFaultPattern; // OpenInput and ReadBack fail
     bool bNoTempName = false;
+    // Called with each temporary name looked up, before the engine creates
+    // the file: another program at work meanwhile.
+    std::function<void(const std::string&)> afterTempName;
     // A drive of this cluster size and free space instead of the real one;
     // a cluster size of 0 makes the free space unknown.
     bool bFakeDisk = false;
