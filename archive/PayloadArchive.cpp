@@ -220,7 +220,12 @@ BOOL CPayloadArchive::CheckFreeSpace(SDiskSpace& space) {
     std::uint64_t nCluster = 0;
     if (!m_bOpen || !m_platform.GetDiskSpace(m_strTargetDir.c_str(), space.nFree, nCluster))
         return TRUE;
-    space.nNeeded = GetSpaceNeeded({m_pFile->GetData(), m_pFile->GetLength()}, nCluster);
+    // Where the temporary files go now; no name means no staging file either.
+    const std::string strTemp = m_platform.GetTempName("T", "T");
+    const bool bStaging =
+        !strTemp.empty() && m_platform.IsSameDrive(strTemp.c_str(), m_strTargetDir.c_str());
+    space.nNeeded = GetSpaceNeeded({m_pFile->GetData(), m_pFile->GetLength()}, nCluster, m_platform,
+                                   m_strTargetDir, bStaging);
     return space.nFree >= space.nNeeded;
 }
 

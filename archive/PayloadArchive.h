@@ -53,10 +53,11 @@ public:
     // Ensures one directory exists; TRUE or the process ends.
     BOOL CreateDir(const char* pszDirectory);
 
-    // Whether the target folder's drive has room for the whole archive. FALSE
-    // when its free space is known and smaller than what the archive needs
-    // (space then holds both); TRUE when there is room, when the system cannot
-    // tell, or when the archive is not open.
+    // Whether the target folder's drive has room for the archive, given the
+    // files that it replaces there and the staging file when the temporary
+    // folder lies on that drive (GetSpaceNeeded). FALSE when its free space is
+    // known and smaller than that need (space then holds both); TRUE when there
+    // is room, when the system cannot tell, or when the archive is not open.
     BOOL CheckFreeSpace(SDiskSpace& space);
 
     const std::string& GetTargetDir() const { return m_strTargetDir; }

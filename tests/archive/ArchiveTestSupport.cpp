@@ -169,6 +169,10 @@ BOOL CRecordingPlatform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFre
     return nFakeCluster != 0;
 }
 
+BOOL CRecordingPlatform::IsSameDrive(const char* pszPathA, const char* pszPathB) {
+    return bFakeDisk ? bFakeStaging : CForwardingPlatform::IsSameDrive(pszPathA, pszPathB);
+}
+
 BOOL CRecordingPlatform::ReadBack(OUTPUTHANDLE hFile, SInputFile& file) {
     if (!Contains(Forget(hFile).c_str(), strInputFaultPattern))
         return CForwardingPlatform::ReadBack(hFile, file);

@@ -76,6 +76,7 @@ public:
     BOOL OpenInput(const char* pszPath, SInputFile& file) override;
     BOOL GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
                       std::uint64_t& nClusterSize) override;
+    BOOL IsSameDrive(const char* pszPathA, const char* pszPathB) override;
 
     // Faults: an operation on a path containing the pattern fails with the error.
     std::string strDirFaultPattern;
@@ -92,8 +93,10 @@ public:
     // the file: another program at work meanwhile.
     std::function<void(const std::string&)> afterTempName;
     // A drive of this cluster size and free space instead of the real one;
-    // a cluster size of 0 makes the free space unknown.
+    // a cluster size of 0 makes the free space unknown. The temporary folder
+    // lies on it when bFakeStaging is set.
     bool bFakeDisk = false;
+    bool bFakeStaging = false;
     std::uint64_t nFakeFree = 0;
     std::uint64_t nFakeCluster = 0;
     // Directories only in memory: PathExists looks in dryExisting, and a

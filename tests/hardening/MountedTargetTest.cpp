@@ -79,6 +79,18 @@ std::string Noise(std::size_t nSize) {
     return strData;
 }
 
+// The full mount as the installer's target, ending in a separator: natively
+// its path, under Wine drive S:, which the fixture maps onto the same mount
+// (empty when the prefix has none), since Wine tells the free space by drive.
+std::string CardPath(const std::string& strMount) {
+#ifdef _WIN32
+    (void)strMount;
+    return GetFileAttributesA("S:\\") == INVALID_FILE_ATTRIBUTES ? std::string() : "S:\\";
+#else
+    return strMount + "/";
+#endif
+}
+
 #define REQUIRE_MOUNT(strPath, pszName)                                                            \
     const std::string strPath = MountPath(pszName);                                                \
     if (strPath.empty())                                                                           \
@@ -104,6 +116,15 @@ protected:
         SWalk walk = WalkArchive(strBytes, strTarget, m_platform);
         EXPECT_TRUE(m_scratch.OutsideUnchanged());
         return walk;
+    }
+
+    // The installer's check of the bytes against the target's drive.
+    bool Fits(const std::string& strBytes, const std::string& strTarget, SDiskSpace& space) {
+        CRegisteredArchive registered(149, strBytes);
+        CPayloadArchive archive(m_platform);
+        EXPECT_TRUE(archive.Open(149));
+        archive.SetTargetDir(strTarget.c_str());
+        return archive.CheckFreeSpace(space) != FALSE;
     }
 
     std::vector<std::string> Texts(const SWalk& walk) const {
@@ -178,25 +199,63 @@ TEST_F(MountedTargets, AFullTargetRemovesThePartialFileKeepsTheOldOnesAndEnds) {
 }
 
 // The real platform's free space and cluster size, natively through statvfs
-// and under Wine through drive S:, which the fixture maps onto the same mount.
+// and under Wine through GetDiskFreeSpaceA.
 TEST_F(MountedTargets, AFullTargetIsSeenBeforeAnythingIsWritten) {
     REQUIRE_MOUNT(strFull, "full");
-#ifdef _WIN32
-    const std::string strTarget = "S:\\new";
-    if (GetFileAttributesA("S:\\") == INVALID_FILE_ATTRIBUTES)
+    const std::string strCard = CardPath(strFull);
+    if (strCard.empty())
         GTEST_SKIP() << "no drive S: in this prefix";
-#else
-    const std::string strTarget = strFull + "/new/deeper";
-#endif
-    CRegisteredArchive registered(149, Entry("big.bin", Gzip(Noise(400 * 1024))));
-    CPayloadArchive archive;
-    ASSERT_TRUE(archive.Open(149));
-    archive.SetTargetDir(strTarget.c_str());
     SDiskSpace space;
-    EXPECT_FALSE(archive.CheckFreeSpace(space));
+    EXPECT_FALSE(Fits(Entry("big.bin", Gzip(Noise(400 * 1024))), strCard + "new\\deeper", space));
     EXPECT_LE(space.nFree, 256 * 1024u);
     EXPECT_GE(space.nNeeded, 400 * 1024u);
     EXPECT_TRUE(ListFiles(strFull).empty());
+}
+
+// A card that holds the game already: each file that the installation
+// replaces gives its clusters back first, so a reinstall that repairs the game
+// fits where the whole game would not. An update that adds more than the card
+// has free is still refused before anything is written.
+TEST_F(MountedTargets, AReinstallFitsOnACardThatHoldsTheGame) {
+    REQUIRE_MOUNT(strFull, "full");
+    const std::string strCard = CardPath(strFull);
+    if (strCard.empty())
+        GTEST_SKIP() << "no drive S: in this prefix";
+    // 39 of the card's 64 clusters of 4 KiB in files, and two folders.
+    const std::string strWave = Noise(60 * 1024);
+    const std::string strHead = Entry("app.elf", Gzip(Noise(30 * 1024))) +
+                                Entry("brimlow\\readme.txt", Gzip("Korvanu")) +
+                                Entry("brimlow\\sounds\\p0001.wav", Gzip(strWave));
+    const std::string strGame = strHead + Entry("brimlow\\sounds\\p0002.wav", Gzip(strWave));
+    SDiskSpace fresh;
+    ASSERT_TRUE(Fits(strGame, strCard, fresh));
+    EXPECT_EQ(41 * 4096u, fresh.nNeeded);
+    ASSERT_FALSE(Walk(strGame, strCard).bFatal);
+    const std::map<std::string, std::string> installed = Snapshot(strFull);
+    WriteFile(fs::path(strFull) / "brimlow/sounds/p0001.wav",
+              std::string(strWave.rbegin(), strWave.rend()));
+
+    SDiskSpace again;
+    EXPECT_TRUE(Fits(strGame, strCard, again));
+    EXPECT_EQ(25 * 4096u, again.nFree);
+    EXPECT_EQ(0u, again.nNeeded);
+    const SWalk walk = Walk(strGame, strCard);
+    EXPECT_FALSE(walk.bFatal) << walk.strFatal;
+    EXPECT_TRUE(walk.messages.empty());
+    EXPECT_EQ(installed, Snapshot(strFull));
+
+    // The second wave grows from 15 clusters to 43.
+    const std::string strUpdate =
+        strHead + Entry("brimlow\\sounds\\p0002.wav", Gzip(Noise(170 * 1024)));
+    SDiskSpace update;
+    EXPECT_FALSE(Fits(strUpdate, strCard, update));
+    EXPECT_EQ(28 * 4096u, update.nNeeded);
+    EXPECT_EQ(installed, Snapshot(strFull));
+
+    // With the temporary folder on the card, the largest member is staged there too.
+    SetTmp(strCard);
+    EXPECT_TRUE(Fits(strGame, strCard, again));
+    EXPECT_EQ((Gzip(strWave).size() + 4095) / 4096 * 4096, again.nNeeded);
 }
 
 TEST_F(MountedTargets, NoRoomForAnotherFileEndsWithThatFile) {
