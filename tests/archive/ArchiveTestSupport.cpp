@@ -170,7 +170,7 @@ BOOL CRecordingPlatform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFre
 }
 
 BOOL CRecordingPlatform::IsSameDrive(const char* pszPathA, const char* pszPathB) {
-    return bFakeDisk ? bFakeStaging : CForwardingPlatform::IsSameDrive(pszPathA, pszPathB);
+    return !bFakeDisk && CForwardingPlatform::IsSameDrive(pszPathA, pszPathB);
 }
 
 BOOL CRecordingPlatform::ReadBack(OUTPUTHANDLE hFile, SInputFile& file) {

@@ -93,10 +93,8 @@ public:
     // the file: another program at work meanwhile.
     std::function<void(const std::string&)> afterTempName;
     // A drive of this cluster size and free space instead of the real one;
-    // a cluster size of 0 makes the free space unknown. The temporary folder
-    // lies on it when bFakeStaging is set.
+    // a cluster size of 0 makes the free space unknown; no other path lies on it.
     bool bFakeDisk = false;
-    bool bFakeStaging = false;
     std::uint64_t nFakeFree = 0;
     std::uint64_t nFakeCluster = 0;
     // Directories only in memory: PathExists looks in dryExisting, and a
