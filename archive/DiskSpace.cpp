@@ -9,7 +9,6 @@
 #include <climits>
 #include <set>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -27,16 +26,28 @@ std::uint64_t DecodedSize(const unsigned char* pMember, std::uint32_t nLength) {
     return nLength;
 }
 
-// The directories of a name, as a case-blind drive tells them apart.
-void AddDirectories(const unsigned char* pName, std::uint64_t nName,
-                    std::set<std::string>& directories) {
-    std::string strPath;
-    for (std::uint64_t i = 0; i < nName; ++i) {
-        const char c = static_cast<char>(pName[i]);
-        if (c == '\\' || c == '/')
-            directories.insert(strPath);
-        strPath += c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
+std::uint64_t Clusters(std::uint64_t nSize, std::uint64_t nCluster) {
+    return (nSize + nCluster - 1) / nCluster * nCluster;
+}
+
+// A name as a case-blind drive tells names apart.
+std::string CaseBlind(std::string strName) {
+    for (char& c : strName)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return strName;
+}
+
+bool IsFolder(CPlatform& platform, const std::string& strPath) {
+    std::uint64_t nSize = 0;
+    return platform.GetPathStatus(strPath.c_str(), nSize) == pathDirectory;
+}
+
+// The clusters that replacing the file at the path gives back.
+std::uint64_t ReplacedClusters(CPlatform& platform, const std::string& strPath,
+                               std::uint64_t nCluster) {
+    std::uint64_t nSize = 0;
+    return platform.GetPathStatus(strPath.c_str(), nSize) == pathFile ? Clusters(nSize, nCluster)
+                                                                      : 0;
 }
 
 } // namespace
@@ -49,25 +60,46 @@ int SDiskSpace::FreeMB() const {
     return ClampToInt(nFree / kMegabyte);
 }
 
-std::uint64_t GetSpaceNeeded(const SByteBlock& archive, std::uint64_t nClusterSize) {
+std::uint64_t GetSpaceNeeded(const SByteBlock& archive, std::uint64_t nClusterSize,
+                             CPlatform& platform, const std::string& strTargetDir, bool bStaging) {
     const std::uint64_t nCluster = std::max<std::uint64_t>(nClusterSize, 1);
-    std::uint64_t nNeeded = 0;
-    std::set<std::string> directories;
+    // Signed: replacing larger files can take the use below where it started.
+    std::int64_t nUsed = 0;
+    std::int64_t nPeak = 0;
+    // Folders (with a trailing backslash) and files met so far, case-blind: a
+    // file is replaced at most once, and a folder made once.
+    std::set<std::string> seen;
     for (std::uint64_t nAt = 0; nAt < archive.nSize;) {
         const unsigned char* pEntry = archive.pData + nAt;
         const SEntryFraming framing = FrameEntry(pEntry, archive.nSize - nAt);
         if (framing.nState != framingEntry)
             break;
         nAt += framing.EntrySize();
-        const std::string_view name(reinterpret_cast<const char*>(pEntry),
-                                    static_cast<std::size_t>(std::min<std::uint64_t>(
-                                        framing.nNameLength, ENTRY_NAME_MAX + 1)));
-        if (!IsSafeEntryName(name))
+        std::string strName(reinterpret_cast<const char*>(pEntry),
+                            static_cast<std::size_t>(
+                                std::min<std::uint64_t>(framing.nNameLength, ENTRY_NAME_MAX + 1)));
+        if (!IsSafeEntryName(strName))
             continue;
-        const std::uint64_t nSize =
-            DecodedSize(pEntry + framing.MemberOffset(), framing.nMemberLength);
-        nNeeded += (nSize + nCluster - 1) / nCluster * nCluster;
-        AddDirectories(pEntry, framing.nNameLength, directories);
+        std::replace(strName.begin(), strName.end(), '/', '\\');
+        const std::string strKey = CaseBlind(strName);
+        for (std::size_t i = strName.find('\\'); i != std::string::npos;
+             i = strName.find('\\', i + 1)) {
+            if (seen.insert(strKey.substr(0, i + 1)).second &&
+                !IsFolder(platform, strTargetDir + strName.substr(0, i)))
+                nUsed += static_cast<std::int64_t>(nCluster);
+        }
+        const std::int64_t nOld = seen.insert(strKey).second
+                                      ? static_cast<std::int64_t>(ReplacedClusters(
+                                            platform, strTargetDir + strName, nCluster))
+                                      : 0;
+        const std::int64_t nNew = static_cast<std::int64_t>(Clusters(
+            DecodedSize(pEntry + framing.MemberOffset(), framing.nMemberLength), nCluster));
+        const std::int64_t nStaged =
+            bStaging ? static_cast<std::int64_t>(Clusters(framing.nMemberLength, nCluster)) : 0;
+        // The staged member stays until the new file is written; the old file
+        // is cut to nothing before that.
+        nPeak = std::max(nPeak, nUsed + nStaged + std::max<std::int64_t>(nNew - nOld, 0));
+        nUsed += nNew - nOld;
     }
-    return nNeeded + directories.size() * nCluster;
+    return static_cast<std::uint64_t>(nPeak);
 }

@@ -23,6 +23,10 @@ EDirError CForwardingPlatform::MakeDirectory(const char* pszPath) {
     return m_inner.MakeDirectory(pszPath);
 }
 
+EPathKind CForwardingPlatform::GetPathStatus(const char* pszPath, std::uint64_t& nSize) {
+    return m_inner.GetPathStatus(pszPath, nSize);
+}
+
 void CForwardingPlatform::ShowMessage(const char* pszText, const char* pszCaption) {
     m_inner.ShowMessage(pszText, pszCaption);
 }
@@ -82,4 +86,8 @@ void CForwardingPlatform::CloseInput(SInputFile& file) {
 BOOL CForwardingPlatform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
                                        std::uint64_t& nClusterSize) {
     return m_inner.GetDiskSpace(pszFolder, nFree, nClusterSize);
+}
+
+BOOL CForwardingPlatform::IsSameDrive(const char* pszPathA, const char* pszPathB) {
+    return m_inner.IsSameDrive(pszPathA, pszPathB);
 }

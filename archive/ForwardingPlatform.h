@@ -14,6 +14,7 @@ public:
     void UnmapFile(SByteBlock& block) override;
     BOOL PathExists(const char* pszPath) override;
     EDirError MakeDirectory(const char* pszPath) override;
+    EPathKind GetPathStatus(const char* pszPath, std::uint64_t& nSize) override;
     void ShowMessage(const char* pszText, const char* pszCaption) override;
     [[noreturn]] void ExitFatal(const char* pszText) override;
     void SetConsoleReports(BOOL bConsole) override;
@@ -31,6 +32,7 @@ public:
     void CloseInput(SInputFile& file) override;
     BOOL GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
                       std::uint64_t& nClusterSize) override;
+    BOOL IsSameDrive(const char* pszPathA, const char* pszPathB) override;
 
 private:
     CPlatform& m_inner;

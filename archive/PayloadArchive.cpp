@@ -27,6 +27,9 @@ const char kDenied[] = "Zugriff verzeigert.";
 const char kInvalidDrive[] = "Ung\xFCltiges Laufwerk.";
 const char kWriteProtected[] = "Ziel ist schreibgesch\xFCtzt.";
 
+// Names taken between look-up and create before the entry is given up.
+constexpr int kTempNameTries = 100;
+
 std::string Format(const char* pszFormat, const std::string& strArgument) {
     std::string strText(std::strlen(pszFormat) + strArgument.size(), '\0');
     const int nLength =
@@ -114,10 +117,9 @@ BOOL CPayloadArchive::StageAndExtract(const std::string& strDestination, std::ui
     const unsigned char* pMember = m_pFile->GetCurrent();
     m_pFile->Seek(m_pFile->GetPosition() + nLength);
 
-    const std::string strTemp = m_platform.GetTempName("T", "T");
+    std::string strTemp;
     EFileError error = fileErrorNone;
-    const OUTPUTHANDLE hTemp =
-        strTemp.empty() ? INVALID_OUTPUT : m_platform.CreateTemporary(strTemp.c_str(), error);
+    const OUTPUTHANDLE hTemp = CreateStagingFile(strTemp, error);
     if (hTemp == INVALID_OUTPUT)
         return FailStaging(strTemp, error);
     if (!m_platform.WriteOutput(hTemp, pMember, nLength, error)) {
@@ -137,6 +139,20 @@ BOOL CPayloadArchive::StageAndExtract(const std::string& strDestination, std::ui
     if (IsLasting(error))
         ExitWithEntry(kWriteFailed, EntryNameOf(strDestination.c_str()));
     return bResult;
+}
+
+OUTPUTHANDLE CPayloadArchive::CreateStagingFile(std::string& strTemp, EFileError& error) {
+    // Another program may take the name between the look-up and the create:
+    // like _tempnam, look for the next free one then.
+    for (int nTry = 0; nTry < kTempNameTries; ++nTry) {
+        strTemp = m_platform.GetTempName("T", "T");
+        if (strTemp.empty())
+            return INVALID_OUTPUT;
+        const OUTPUTHANDLE hTemp = m_platform.CreateTemporary(strTemp.c_str(), error);
+        if (hTemp != INVALID_OUTPUT || error != fileErrorExists)
+            return hTemp;
+    }
+    return INVALID_OUTPUT;
 }
 
 BOOL CPayloadArchive::FailStaging(const std::string& strTemp, EFileError error) {
@@ -204,7 +220,12 @@ BOOL CPayloadArchive::CheckFreeSpace(SDiskSpace& space) {
     std::uint64_t nCluster = 0;
     if (!m_bOpen || !m_platform.GetDiskSpace(m_strTargetDir.c_str(), space.nFree, nCluster))
         return TRUE;
-    space.nNeeded = GetSpaceNeeded({m_pFile->GetData(), m_pFile->GetLength()}, nCluster);
+    // Where the temporary files go now; no name means no staging file either.
+    const std::string strTemp = m_platform.GetTempName("T", "T");
+    const bool bStaging =
+        !strTemp.empty() && m_platform.IsSameDrive(strTemp.c_str(), m_strTargetDir.c_str());
+    space.nNeeded = GetSpaceNeeded({m_pFile->GetData(), m_pFile->GetLength()}, nCluster, m_platform,
+                                   m_strTargetDir, bStaging);
     return space.nFree >= space.nNeeded;
 }
 

@@ -53,16 +53,20 @@ public:
     // Ensures one directory exists; TRUE or the process ends.
     BOOL CreateDir(const char* pszDirectory);
 
-    // Whether the target folder's drive has room for the whole archive. FALSE
-    // when its free space is known and smaller than what the archive needs
-    // (space then holds both); TRUE when there is room, when the system cannot
-    // tell, or when the archive is not open.
+    // Whether the target folder's drive has room for the archive, given the
+    // files that it replaces there and the staging file when the temporary
+    // folder lies on that drive (GetSpaceNeeded). FALSE when its free space is
+    // known and smaller than that need (space then holds both); TRUE when there
+    // is room, when the system cannot tell, or when the archive is not open.
     BOOL CheckFreeSpace(SDiskSpace& space);
 
     const std::string& GetTargetDir() const { return m_strTargetDir; }
 
 private:
     BOOL StageAndExtract(const std::string& strDestination, std::uint32_t nLength);
+    // A new temporary file under a free name, which strTemp receives (empty
+    // when none could be formed); INVALID_OUTPUT when it cannot be made.
+    OUTPUTHANDLE CreateStagingFile(std::string& strTemp, EFileError& error);
     // The temporary file could not be made or written: the entry is skipped,
     // or the process ends when every later entry would fail the same way.
     BOOL FailStaging(const std::string& strTemp, EFileError error);

@@ -30,7 +30,15 @@ enum EFileError {
     fileErrorDiskFull,     // ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL; ENOSPC, EDQUOT
     fileErrorDeviceGone,   // ERROR_NOT_READY, ERROR_DEV_NOT_EXIST, ...; ENODEV, ENXIO, EIO
     fileErrorWriteProtect, // ERROR_WRITE_PROTECT; EROFS
+    fileErrorExists,       // ERROR_FILE_EXISTS, ERROR_ALREADY_EXISTS; EEXIST
     fileErrorOther
+};
+
+// What GetPathStatus finds under a path.
+enum EPathKind {
+    pathNone, // nothing, something else, or the system cannot tell
+    pathFile, // a regular file that may be written
+    pathDirectory
 };
 
 // A read-only run of bytes that someone else owns (a resource, a mapped file).
@@ -77,6 +85,9 @@ public:
     // the system cannot tell (a folder on the way that may not be searched).
     virtual BOOL PathExists(const char* pszPath) = 0;
     virtual EDirError MakeDirectory(const char* pszPath) = 0;
+    // What is under the path, and for pathFile its size in bytes. A read-only
+    // file and a link are pathNone: replacing them gives no room back.
+    virtual EPathKind GetPathStatus(const char* pszPath, std::uint64_t& nSize) = 0;
 
     // A message box without owner window, one OK button. POSIX, and Windows in
     // console mode, print "caption: text" on stderr instead.
@@ -131,4 +142,7 @@ public:
     // cannot tell.
     virtual BOOL GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
                               std::uint64_t& nClusterSize) = 0;
+    // TRUE when both paths (which need not exist yet) lie on the same drive,
+    // as GetDiskSpace tells drives apart; FALSE when the system cannot tell.
+    virtual BOOL IsSameDrive(const char* pszPathA, const char* pszPathB) = 0;
 };

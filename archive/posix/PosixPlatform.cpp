@@ -35,6 +35,19 @@ bool IsFree(const char* pszPath) {
     return lstat(pszPath, &status) != 0 && errno == ENOENT;
 }
 
+// Runs the query on the path or, while that does not exist, on its nearest
+// existing parent: a folder yet to be made lies on the drive of the one above.
+template <class TQuery> bool QueryNearest(const char* pszPath, TQuery query) {
+    std::string strPath = CPosixPlatform::ToNativePath(pszPath);
+    while (!query(strPath.empty() ? "." : strPath.c_str())) {
+        const std::size_t nSlash = strPath.find_last_of('/', strPath.size() - 1);
+        if (strPath.empty() || errno != ENOENT)
+            return false;
+        strPath.erase(nSlash == std::string::npos ? 0 : std::max<std::size_t>(nSlash, 1));
+    }
+    return true;
+}
+
 } // namespace
 
 CPlatform& CPlatform::GetDefault() {
@@ -86,6 +99,20 @@ EDirError CPosixPlatform::MakeDirectory(const char* pszPath) {
     if (mkdir(ToNativePath(pszPath).c_str(), 0777) == 0)
         return dirErrorNone;
     return DirErrorFromErrno(errno);
+}
+
+EPathKind CPosixPlatform::GetPathStatus(const char* pszPath, std::uint64_t& nSize) {
+    const std::string strPath = ToNativePath(pszPath);
+    struct stat status;
+    if (lstat(strPath.c_str(), &status) != 0)
+        return pathNone;
+    if (S_ISDIR(status.st_mode))
+        return pathDirectory;
+    // access() also refuses an immutable file, which even root cannot write.
+    if (!S_ISREG(status.st_mode) || access(strPath.c_str(), W_OK) != 0)
+        return pathNone;
+    nSize = static_cast<std::uint64_t>(status.st_size);
+    return pathFile;
 }
 
 void CPosixPlatform::ShowMessage(const char* pszText, const char* pszCaption) {
@@ -206,19 +233,20 @@ void CPosixPlatform::CloseInput(SInputFile& file) {
 
 BOOL CPosixPlatform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
                                   std::uint64_t& nClusterSize) {
-    // The folder may not exist yet: its nearest existing parent is on the same drive.
-    std::string strPath = ToNativePath(pszFolder);
     struct statvfs status;
-    while (statvfs(strPath.empty() ? "." : strPath.c_str(), &status) != 0) {
-        const std::size_t nSlash = strPath.find_last_of('/', strPath.size() - 1);
-        if (strPath.empty() || errno != ENOENT)
-            return FALSE;
-        strPath.erase(nSlash == std::string::npos ? 0 : std::max<std::size_t>(nSlash, 1));
-    }
+    if (!QueryNearest(pszFolder, [&](const char* p) { return statvfs(p, &status) == 0; }))
+        return FALSE;
     const std::uint64_t nBlock = status.f_frsize ? status.f_frsize : status.f_bsize;
     nFree = static_cast<std::uint64_t>(status.f_bavail) * nBlock;
     nClusterSize = nBlock;
     return TRUE;
+}
+
+BOOL CPosixPlatform::IsSameDrive(const char* pszPathA, const char* pszPathB) {
+    struct stat statusA, statusB;
+    return QueryNearest(pszPathA, [&](const char* p) { return stat(p, &statusA) == 0; }) &&
+           QueryNearest(pszPathB, [&](const char* p) { return stat(p, &statusB) == 0; }) &&
+           statusA.st_dev == statusB.st_dev;
 }
 
 std::string CPosixPlatform::ToNativePath(const char* pszPath) {
@@ -275,6 +303,8 @@ EFileError CPosixPlatform::FileErrorFromErrno(int nErrno) {
         return fileErrorDeviceGone;
     case EROFS:
         return fileErrorWriteProtect;
+    case EEXIST:
+        return fileErrorExists;
     default:
         return fileErrorOther;
     }

@@ -46,6 +46,14 @@ std::string RootOf(const char* pszPath) {
     return std::string();
 }
 
+// The path made absolute, so that a relative one names its drive; empty when
+// the system cannot form it.
+std::string FullPathOf(const char* pszPath) {
+    char szPath[MAX_PATH];
+    const DWORD nLength = GetFullPathNameA(pszPath, MAX_PATH, szPath, nullptr);
+    return nLength != 0 && nLength < MAX_PATH ? std::string(szPath, nLength) : std::string();
+}
+
 } // namespace
 
 CPlatform& CPlatform::GetDefault() {
@@ -110,6 +118,20 @@ EDirError CWin32Platform::MakeDirectory(const char* pszPath) {
     if (CreateDirectoryA(pszPath, nullptr))
         return dirErrorNone;
     return DirErrorFromCode(GetLastError());
+}
+
+EPathKind CWin32Platform::GetPathStatus(const char* pszPath, std::uint64_t& nSize) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(pszPath, GetFileExInfoStandard, &data))
+        return pathNone;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return pathDirectory;
+    // CreateFileA with CREATE_ALWAYS fails on a read-only file; a reparse
+    // point's data may lie elsewhere.
+    if (data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_REPARSE_POINT))
+        return pathNone;
+    nSize = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    return pathFile;
 }
 
 void CWin32Platform::ShowMessage(const char* pszText, const char* pszCaption) {
@@ -263,6 +285,12 @@ BOOL CWin32Platform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
     return TRUE;
 }
 
+BOOL CWin32Platform::IsSameDrive(const char* pszPathA, const char* pszPathB) {
+    const std::string strRootA = RootOf(FullPathOf(pszPathA).c_str());
+    const std::string strRootB = RootOf(FullPathOf(pszPathB).c_str());
+    return !strRootA.empty() && lstrcmpiA(strRootA.c_str(), strRootB.c_str()) == 0;
+}
+
 EDirError CWin32Platform::DirErrorFromCode(unsigned long nCode) {
     switch (nCode) {
     case ERROR_ACCESS_DENIED:
@@ -293,6 +321,9 @@ EFileError CWin32Platform::FileErrorFromCode(unsigned long nCode) {
         return fileErrorDeviceGone;
     case ERROR_WRITE_PROTECT:
         return fileErrorWriteProtect;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return fileErrorExists;
     default:
         return fileErrorOther;
     }

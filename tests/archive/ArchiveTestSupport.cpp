@@ -115,6 +115,8 @@ std::string CRecordingPlatform::GetTempName(const char* pszDir, const char* pszP
     if (bNoTempName)
         return std::string();
     tempNames.push_back(CForwardingPlatform::GetTempName(pszDir, pszPrefix));
+    if (afterTempName)
+        afterTempName(tempNames.back());
     return tempNames.back();
 }
 
@@ -167,6 +169,10 @@ BOOL CRecordingPlatform::GetDiskSpace(const char* pszFolder, std::uint64_t& nFre
     nFree = nFakeFree;
     nClusterSize = nFakeCluster;
     return nFakeCluster != 0;
+}
+
+BOOL CRecordingPlatform::IsSameDrive(const char* pszPathA, const char* pszPathB) {
+    return !bFakeDisk && CForwardingPlatform::IsSameDrive(pszPathA, pszPathB);
 }
 
 BOOL CRecordingPlatform::ReadBack(OUTPUTHANDLE hFile, SInputFile& file) {

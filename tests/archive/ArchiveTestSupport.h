@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -76,6 +77,7 @@ public:
     BOOL OpenInput(const char* pszPath, SInputFile& file) override;
     BOOL GetDiskSpace(const char* pszFolder, std::uint64_t& nFree,
                       std::uint64_t& nClusterSize) override;
+    BOOL IsSameDrive(const char* pszPathA, const char* pszPathB) override;
 
     // Faults: an operation on a path containing the pattern fails with the error.
     std::string strDirFaultPattern;
@@ -88,8 +90,11 @@ public:
     EFileError nCloseFault = fileErrorOther;
     std::string strInputFaultPattern; // OpenInput and ReadBack fail
     bool bNoTempName = false;
+    // Called with each temporary name looked up, before the engine creates
+    // the file: another program at work meanwhile.
+    std::function<void(const std::string&)> afterTempName;
     // A drive of this cluster size and free space instead of the real one;
-    // a cluster size of 0 makes the free space unknown.
+    // a cluster size of 0 makes the free space unknown; no other path lies on it.
     bool bFakeDisk = false;
     std::uint64_t nFakeFree = 0;
     std::uint64_t nFakeCluster = 0;

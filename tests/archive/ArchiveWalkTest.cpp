@@ -213,12 +213,26 @@ const std::string kSpaceArchive = Entry("a\\b\\x.txt", Gzip(std::string(5000, 'x
                                   Entry("A/y.bin", "stored" + std::string(4, ' ')) +
                                   Entry("empty", Gzip("")) + Entry("..\\up", Gzip("u")) + "cut\\z";
 
-TEST(DiskSpace, FilesTakeWholeClustersAndEachDirectoryOne) {
-    const SByteBlock block{reinterpret_cast<const unsigned char*>(kSpaceArchive.data()),
-                           kSpaceArchive.size()};
-    EXPECT_EQ(GetSpaceNeeded(block, 4096), (2 + 1 + 0 + 2) * 4096u);
-    EXPECT_EQ(GetSpaceNeeded(block, 512), (10 + 1 + 0 + 2) * 512u);
-    EXPECT_EQ(GetSpaceNeeded(SByteBlock(), 4096), 0u);
+TEST(DiskSpace, FilesTakeWholeClustersLessWhatTheyReplaceAndEachNewDirectoryOne) {
+    CScratch scratch;
+    CRecordingPlatform platform;
+    const auto need = [&](const std::string& strBytes, std::uint64_t nCluster, bool bStaging) {
+        return GetSpaceNeeded(
+            {reinterpret_cast<const unsigned char*>(strBytes.data()), strBytes.size()}, nCluster,
+            platform, scratch.Target().string() + "\\", bStaging);
+    };
+    EXPECT_EQ(need(kSpaceArchive, 4096, false), (2 + 1 + 0 + 2) * 4096u);
+    EXPECT_EQ(need(kSpaceArchive, 512, false), (10 + 1 + 0 + 2) * 512u);
+    EXPECT_EQ(need("", 4096, false), 0u);
+    // A file where a folder goes and a folder where a file goes give nothing
+    // back; the old big.bin gives its five clusters back only at the end.
+    const std::string strUpdate = Entry("dir\\new.bin", Gzip(std::string(9000, 'n'))) +
+                                  Entry("sub", Gzip("s")) + Entry("big.bin", Gzip("b"));
+    fs::create_directories(scratch.Target() / "sub");
+    WriteFile(scratch.Target() / "dir", "a file");
+    WriteFile(scratch.Target() / "big.bin", std::string(20000, 'o'));
+    EXPECT_EQ(need(strUpdate, 4096, false), (1 + 3 + 1) * 4096u);
+    EXPECT_EQ(need(strUpdate, 4096, true), 6 * 4096u) << "each member staged in one more";
 }
 
 TEST(DiskSpace, TooLittleIsToldInMegabytesRoundedAgainstTheUser) {

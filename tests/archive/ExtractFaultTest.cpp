@@ -84,6 +84,29 @@ TEST_F(ExtractFaults, ATemporaryFileThatCannotBeCreatedSkipsTheEntryAndGoesOn) {
     EXPECT_TRUE(ListFiles(m_scratch.Target()).empty());
 }
 
+// Names that another program takes between the look-up and the create give
+// way to the next ones, up to 100; only a taken name is tried again.
+TEST_F(ExtractFaults, ATemporaryNameTakenMeanwhileGivesWayToTheNextOne) {
+    int nToTake = 2;
+    m_platform.afterTempName = [&](const std::string& strName) {
+        if (nToTake-- > 0)
+            WriteFile(strName, "someone else's");
+    };
+    EXPECT_EQ(1u, Walk(Entry("a.txt", Gzip("a"))).size());
+    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_EQ("a", ReadFile(Target("a.txt")));
+    ASSERT_EQ(3u, m_platform.tempNames.size());
+    EXPECT_EQ("someone else's", ReadFile(m_platform.tempNames[1]));
+    nToTake = 1000;
+    Walk(Entry("b.txt", Gzip("b")));
+    EXPECT_EQ(std::vector<std::string>{TempFailed(m_platform.tempNames.back())}, Texts());
+    EXPECT_EQ(3u + 100u, m_platform.tempNames.size());
+    m_platform.afterTempName = [&](const std::string&) { fs::remove_all(m_scratch.Temp()); };
+    Walk(Entry("c.txt", Gzip("c")));
+    EXPECT_EQ(TempFailed(m_platform.tempNames.back()), Texts().back()) << "the folder went";
+    EXPECT_EQ(3u + 100u + 1u, m_platform.tempNames.size());
+}
+
 TEST_F(ExtractFaults, NoTemporaryNameSkipsTheEntry) {
     m_platform.bNoTempName = true;
     EXPECT_EQ(1u, Walk(Entry("a.txt", Gzip("a"))).size());

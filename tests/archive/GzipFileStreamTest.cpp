@@ -156,10 +156,12 @@ TEST_F(GzipFileStream, TemporaryFilesDecodeThroughTheirHandleIntoOneBufferAndGoA
         EXPECT_FALSE(platform.PathExists(strPath.c_str()));
     }
     EXPECT_EQ(300001u, buffer.nCapacity);
-    // A name taken meanwhile is refused: the file would be truncated and then deleted.
+    // A name taken meanwhile is refused, as taken: the file would be truncated
+    // and then deleted. The walk then takes the next name (ExtractFaults).
     WriteFile(Path("T2"), "someone else's");
     EFileError error = fileErrorNone;
     EXPECT_EQ(INVALID_OUTPUT, platform.CreateTemporary(Path("T2").c_str(), error));
+    EXPECT_EQ(fileErrorExists, error);
     EXPECT_EQ("someone else's", ReadFile(Path("T2")));
 }
 

@@ -79,6 +79,16 @@ std::string Noise(std::size_t nSize) {
     return strData;
 }
 
+// The full mount as a target: under Wine drive S:, which the fixture maps onto
+// it, since Wine tells free space by drive; empty when the prefix has none.
+std::string CardPath() {
+#ifdef _WIN32
+    return GetFileAttributesA("S:\\") == INVALID_FILE_ATTRIBUTES ? "" : "S:\\";
+#else
+    return MountPath("full") + "/";
+#endif
+}
+
 #define REQUIRE_MOUNT(strPath, pszName)                                                            \
     const std::string strPath = MountPath(pszName);                                                \
     if (strPath.empty())                                                                           \
@@ -104,6 +114,15 @@ protected:
         SWalk walk = WalkArchive(strBytes, strTarget, m_platform);
         EXPECT_TRUE(m_scratch.OutsideUnchanged());
         return walk;
+    }
+
+    // The installer's check of the bytes against the target's drive.
+    bool Fits(const std::string& strBytes, const std::string& strTarget, SDiskSpace& space) {
+        CRegisteredArchive registered(149, strBytes);
+        CPayloadArchive archive(m_platform);
+        EXPECT_TRUE(archive.Open(149));
+        archive.SetTargetDir(strTarget.c_str());
+        return archive.CheckFreeSpace(space) != FALSE;
     }
 
     std::vector<std::string> Texts(const SWalk& walk) const {
@@ -178,25 +197,51 @@ TEST_F(MountedTargets, AFullTargetRemovesThePartialFileKeepsTheOldOnesAndEnds) {
 }
 
 // The real platform's free space and cluster size, natively through statvfs
-// and under Wine through drive S:, which the fixture maps onto the same mount.
+// and under Wine through GetDiskFreeSpaceA.
 TEST_F(MountedTargets, AFullTargetIsSeenBeforeAnythingIsWritten) {
     REQUIRE_MOUNT(strFull, "full");
-#ifdef _WIN32
-    const std::string strTarget = "S:\\new";
-    if (GetFileAttributesA("S:\\") == INVALID_FILE_ATTRIBUTES)
+    const std::string strCard = CardPath();
+    if (strCard.empty())
         GTEST_SKIP() << "no drive S: in this prefix";
-#else
-    const std::string strTarget = strFull + "/new/deeper";
-#endif
-    CRegisteredArchive registered(149, Entry("big.bin", Gzip(Noise(400 * 1024))));
-    CPayloadArchive archive;
-    ASSERT_TRUE(archive.Open(149));
-    archive.SetTargetDir(strTarget.c_str());
     SDiskSpace space;
-    EXPECT_FALSE(archive.CheckFreeSpace(space));
+    EXPECT_FALSE(Fits(Entry("big.bin", Gzip(Noise(400 * 1024))), strCard + "new\\deeper", space));
     EXPECT_LE(space.nFree, 256 * 1024u);
     EXPECT_GE(space.nNeeded, 400 * 1024u);
     EXPECT_TRUE(ListFiles(strFull).empty());
+}
+
+// A card that holds the game, with 25 of its 64 clusters of 4 KiB free where
+// the whole game takes 41: the files that a reinstall replaces give theirs
+// back first. An update that adds 28 clusters is refused before anything is written.
+TEST_F(MountedTargets, AReinstallFitsOnACardThatHoldsTheGame) {
+    REQUIRE_MOUNT(strFull, "full");
+    const std::string strCard = CardPath();
+    if (strCard.empty())
+        GTEST_SKIP() << "no drive S: in this prefix";
+    const std::string strWave = Noise(60 * 1024);
+    const std::string strHead = Entry("app.elf", Gzip(Noise(30 * 1024))) +
+                                Entry("brimlow\\readme.txt", Gzip("Korvanu")) +
+                                Entry("brimlow\\sounds\\p0001.wav", Gzip(strWave));
+    const std::string strGame = strHead + Entry("brimlow\\sounds\\p0002.wav", Gzip(strWave));
+    ASSERT_FALSE(Walk(strGame, strCard).bFatal);
+    const std::map<std::string, std::string> installed = Snapshot(strFull);
+    WriteFile(fs::path(strFull) / "brimlow/sounds/p0001.wav",
+              std::string(strWave.rbegin(), strWave.rend()));
+    SDiskSpace space;
+    EXPECT_TRUE(Fits(strGame, strCard, space));
+    EXPECT_EQ(25 * 4096u, space.nFree);
+    EXPECT_EQ(0u, space.nNeeded);
+    const SWalk walk = Walk(strGame, strCard);
+    EXPECT_TRUE(walk.messages.empty() && !walk.bFatal) << walk.strFatal;
+    EXPECT_EQ(installed, Snapshot(strFull));
+    const std::string strUpdate =
+        strHead + Entry("brimlow\\sounds\\p0002.wav", Gzip(Noise(170 * 1024)));
+    EXPECT_FALSE(Fits(strUpdate, strCard, space));
+    EXPECT_EQ(28 * 4096u, space.nNeeded);
+    EXPECT_EQ(installed, Snapshot(strFull));
+    SetTmp(strCard);
+    EXPECT_TRUE(Fits(strGame, strCard, space));
+    EXPECT_EQ(16 * 4096u, space.nNeeded) << "the largest member staged on the card";
 }
 
 TEST_F(MountedTargets, NoRoomForAnotherFileEndsWithThatFile) {
