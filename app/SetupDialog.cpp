@@ -26,8 +26,7 @@ BOOL CSetupDialog::OnInitDialog() {
     SetWindowText(LoadWizardCaption());
 
     SetPlaceholderID(IDC_PAGE_AREA);
-    CWizardFrame::OnInitDialog();
-    return TRUE;
+    return CWizardFrame::OnInitDialog();
 }
 
 void CSetupDialog::OnSysCommand(UINT nID, LPARAM lParam) {

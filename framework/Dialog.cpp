@@ -64,7 +64,7 @@ void CDialog::RunModalLoop() {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (PreTranslateInner(&msg) || ::IsDialogMessageA(hWnd, &msg))
+        if (PreTranslateInner(&msg) || PreTranslateMessage(&msg))
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
@@ -85,6 +85,19 @@ BOOL CDialog::PreTranslateInner(MSG* pMsg) {
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
     return ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+BOOL CDialog::PressFocusedButton() {
+    // The dialog manager presses a focused button for Enter only when it is
+    // the default one, which a button that got the focus by a click is not.
+    const HWND hFocus = ::GetFocus();
+    if (!hFocus || ::GetParent(hFocus) != m_hWnd || !::IsWindowEnabled(hFocus) ||
+        !(::SendMessageA(hFocus, WM_GETDLGCODE, 0, 0) &
+          (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+        return FALSE;
+    SendMessage(WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hFocus), BN_CLICKED),
+                reinterpret_cast<LPARAM>(hFocus));
+    return TRUE;
 }
 
 CDialog* CDialog::FromHandle(HWND hWnd) {

@@ -19,9 +19,10 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     void EndDialog(int nResult);
 
-    // Called by the modal loop for a keyboard message whose window lies in this
-    // dialog, innermost dialog first; TRUE when the message was handled. The
-    // default hands it to this dialog's dialog manager.
+    // Called by the modal loop for a keyboard message whose window lies in an
+    // inner dialog, innermost dialog first, and for every message in the
+    // modal dialog itself; TRUE when the message was handled. The default
+    // hands it to this dialog's dialog manager.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
     // Standard initialisation: loads the controls through DoDataExchange.
@@ -29,6 +30,9 @@ public:
     virtual BOOL OnInitDialog();
 
 protected:
+    // When the focus is on an enabled push button directly in this dialog,
+    // sends this dialog the button's BN_CLICKED and returns TRUE.
+    BOOL PressFocusedButton();
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);

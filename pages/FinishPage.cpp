@@ -30,9 +30,4 @@ void CFinishPage::OnSetActive() {
     m_pFrame->EnableBackButton(FALSE);
     m_pFrame->EnableCancelButton(FALSE);
     m_pFrame->SetNextButtonText(IDS_FINISH);
-    // The focus was on "Installieren" when the Progress page disabled it. Give
-    // it to "Fertig" so that Enter finishes; WM_NEXTDLGCTL, not SetFocus, so the
-    // dialog manager also moves the default-button look.
-    m_pFrame->SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_pFrame->GetDlgItem(ID_WIZNEXT)),
-                          TRUE);
 }

@@ -19,8 +19,10 @@ CTextLabel::CTextLabel()
 CTextLabel::~CTextLabel() = default;
 
 void CTextLabel::SetLabelText(const char* pszText) {
-    m_strText = pszText;
-    Repaint();
+    if (m_hWnd)
+        SetWindowText(pszText ? pszText : "");
+    else
+        m_strText = pszText;
 }
 
 COLORREF CTextLabel::SetTextColor(COLORREF crText) {
@@ -50,6 +52,18 @@ void CTextLabel::InvalidateParentArea(BOOL bErase) {
     GetWindowRect(&rect);
     ::MapWindowPoints(nullptr, hParent, reinterpret_cast<POINT*>(&rect), 2);
     ::InvalidateRect(hParent, &rect, bErase);
+}
+
+LRESULT CTextLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_SETTEXT)
+        return CStatic::WindowProc(message, wParam, lParam);
+    // The static control's own WM_SETTEXT paints the text at once, background
+    // included, over what lies beneath the label. DefWindowProc only stores the
+    // window text, which WM_GETTEXT returns (screen readers read it there).
+    const LRESULT lResult = ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    m_strText = reinterpret_cast<LPCSTR>(lParam);
+    Repaint();
+    return lResult;
 }
 
 void CTextLabel::OnPaint() {

@@ -12,6 +12,8 @@ public:
     CTextLabel();
     ~CTextLabel() override;
 
+    // The text painted, also the window text that WM_GETTEXT returns; a
+    // WM_SETTEXT from elsewhere changes both alike.
     void SetLabelText(const char* pszText);
     COLORREF SetTextColor(COLORREF crText);
     void SetShadowColor(COLORREF crShadow);
@@ -23,6 +25,7 @@ public:
     BOOL IsSelfPainting() const override { return TRUE; }
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     void OnEnable(BOOL bEnable) override;
     // A tick of the flash timer toggles the text between the normal and the

@@ -29,6 +29,7 @@ void CWizardFrame::EnableBackButton(BOOL bEnable) {
 
 void CWizardFrame::EnableNextButton(BOOL bEnable) {
     EnableButton(ID_WIZNEXT, bEnable);
+    UpdateDefaultButton();
 }
 
 void CWizardFrame::EnableCancelButton(BOOL bEnable) {
@@ -41,6 +42,7 @@ void CWizardFrame::ShowBackButton(BOOL bShow) {
 
 void CWizardFrame::ShowNextButton(BOOL bShow) {
     ShowButton(ID_WIZNEXT, bShow);
+    UpdateDefaultButton();
 }
 
 void CWizardFrame::SetNextButtonText(UINT nIDString) {
@@ -70,7 +72,15 @@ BOOL CWizardFrame::OnInitDialog() {
     ModifyStyleEx(0, WS_EX_CONTROLPARENT);
     if (!m_pages.empty() && DeactivateCurrentPage())
         ActivatePage(m_pages.front());
-    return TRUE;
+    // FALSE: the first page has the focus. The dialog manager would give it to
+    // the frame's first tab stop, "Abbrechen".
+    return FALSE;
+}
+
+BOOL CWizardFrame::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && PressFocusedButton())
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
 }
 
 BOOL CWizardFrame::ActivatePage(CWizardPage* pPage) {
@@ -104,6 +114,8 @@ BOOL CWizardFrame::ActivatePage(CWizardPage* pPage) {
     ShowButton(ID_WIZBACK, pPage != m_pages.front());
     m_bLastPage = pPage == m_pages.back();
     pPage->OnSetActive();
+    UpdateDefaultButton();
+    FocusPage(pPage);
     pPage->m_bActive = TRUE;
     return TRUE;
 }
@@ -160,6 +172,11 @@ void CWizardFrame::OnFinish() {
     }
     UpdateData(TRUE);
     EndDialog(static_cast<int>(ID_WIZFINISH));
+}
+
+void CWizardFrame::OnOK() {
+    if (IsNextPressable())
+        OnNext();
 }
 
 void CWizardFrame::OnCancel() {
@@ -243,4 +260,37 @@ void CWizardFrame::ShowButton(UINT nID, BOOL bShow) {
 void CWizardFrame::EnableButton(UINT nID, BOOL bEnable) {
     if (HWND hButton = GetDlgItem(static_cast<int>(nID)))
         ::EnableWindow(hButton, bEnable);
+}
+
+// Next's own styles: IsWindowVisible would also ask the frame, which is not
+// shown yet while its first page is activated.
+BOOL CWizardFrame::IsNextPressable() const {
+    const HWND hNext = GetDlgItem(ID_WIZNEXT);
+    return hNext && (::GetWindowLongA(hNext, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE;
+}
+
+// Next is the default button while it can be pressed, so that Enter presses it
+// and it looks so, whatever its caption. Else the default id is IDOK, which no
+// control carries: Enter then sends IDOK, and OnOK does nothing.
+void CWizardFrame::UpdateDefaultButton() {
+    if (m_hWnd)
+        SendMessage(DM_SETDEFID, IsNextPressable() ? ID_WIZNEXT : IDOK);
+}
+
+// Left alone, the focus would stay on the page just hidden or on the frame,
+// where Enter and Escape reach no page. A page that placed the focus itself in
+// OnSetActive keeps it there. WM_NEXTDLGCTL, not SetFocus, so that the dialog
+// manager moves the default button's look along.
+void CWizardFrame::FocusPage(CWizardPage* pPage) {
+    const HWND hFocus = ::GetFocus();
+    if (hFocus && ::IsChild(pPage->m_hWnd, hFocus))
+        return;
+    HWND hTarget = ::GetWindow(pPage->m_hWnd, GW_CHILD);
+    while (hTarget && (::GetWindowLongA(hTarget, GWL_STYLE) &
+                       (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) != (WS_TABSTOP | WS_VISIBLE))
+        hTarget = ::GetWindow(hTarget, GW_HWNDNEXT);
+    if (!hTarget && IsNextPressable())
+        hTarget = GetDlgItem(ID_WIZNEXT);
+    if (hTarget)
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hTarget), TRUE);
 }

@@ -34,6 +34,9 @@ public:
     BOOL IsBusy() const;
 
     BOOL OnInitDialog() override;
+    // Enter on a frame button runs that button's command, also where the
+    // button got the focus by a click and so is not the default one.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     BOOL ActivatePage(CWizardPage* pPage);
@@ -43,6 +46,9 @@ protected:
     void OnBack();
     void OnNext();
     void OnFinish();
+    // IDOK (Enter where no button is the default one) acts as Next while Next
+    // can be pressed, else does nothing; it never ends the wizard.
+    void OnOK() override;
     void OnCancel() override;
     void OnDestroy() override;
 
@@ -55,6 +61,9 @@ private:
     CWizardPage* GetNeighbour(CWizardPage* pPage, int nStep) const;
     void ShowButton(UINT nID, BOOL bShow);
     void EnableButton(UINT nID, BOOL bEnable);
+    BOOL IsNextPressable() const;
+    void UpdateDefaultButton();
+    void FocusPage(CWizardPage* pPage);
 
     std::vector<CWizardPage*> m_pages;
     UINT m_nPlaceholderID = 0;

@@ -68,26 +68,26 @@ BOOL CWizardPage::OnWizardFinish() {
 }
 
 BOOL CWizardPage::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
-        return CDialog::PreTranslateMessage(pMsg);
-    return FALSE;
+    // A page that is not shown leaves its keys to the frame.
+    if (!m_bActive || pMsg->message != WM_KEYDOWN ||
+        (pMsg->wParam != VK_RETURN && pMsg->wParam != VK_ESCAPE))
+        return FALSE;
+    // A multiline edit asks its own dialog for the default button, which lives
+    // in the frame: "If you do not specify [ES_WANTRETURN], pressing the ENTER
+    // key has the same effect as pressing the dialog box's default push button."
+    const LONG_PTR style = ::GetWindowLongPtrA(pMsg->hwnd, GWL_STYLE);
+    if (pMsg->wParam == VK_RETURN && ::GetParent(pMsg->hwnd) == m_hWnd &&
+        (::SendMessageA(pMsg->hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) &&
+        (style & (ES_MULTILINE | ES_WANTRETURN)) == ES_MULTILINE) {
+        OnOK();
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(pMsg);
 }
 
 void CWizardPage::OnOK() {
-    // The dialog manager sends IDOK for Enter unless the focused button is
-    // the default one, which a button that got the focus by a click is not.
-    const HWND hFocus = ::GetFocus();
-    if (hFocus && ::IsChild(m_hWnd, hFocus) &&
-        (::SendMessageA(hFocus, WM_GETDLGCODE, 0, 0) &
-         (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
-        SendMessage(WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hFocus), BN_CLICKED),
-                    reinterpret_cast<LPARAM>(hFocus));
-        return;
-    }
-    const HWND hNext = m_pFrame ? m_pFrame->GetDlgItem(ID_WIZNEXT) : nullptr;
-    if (hNext && ::IsWindowVisible(hNext) && ::IsWindowEnabled(hNext))
-        m_pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WIZNEXT, BN_CLICKED),
-                              reinterpret_cast<LPARAM>(hNext));
+    if (!PressFocusedButton() && m_pFrame)
+        m_pFrame->SendMessage(WM_COMMAND, IDOK);
 }
 
 void CWizardPage::OnCancel() {}

@@ -38,7 +38,8 @@ public:
 
 protected:
     // Enter inside a page presses the focused push button of the page, else
-    // the frame's Next while Next can be pressed; it never ends the wizard.
+    // goes to the frame as IDOK (Next while Next can be pressed); it never
+    // ends the wizard.
     void OnOK() override;
     // Escape inside a page does nothing: cancelling is the frame's business.
     void OnCancel() override;

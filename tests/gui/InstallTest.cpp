@@ -11,6 +11,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace gui {
 namespace {
 
@@ -95,6 +97,29 @@ TEST_F(InstallTest, InstallsIntoADriveRoot) {
     EXPECT_FALSE(m_wizard.Cancel().IsEnabled());
     EXPECT_EQ(m_wizard.CountMessageBoxes(), 0);
     EXPECT_TRUE(m_wizard.SaveScreenshot(Shot("06-finish.png")));
+
+    // What a screen reader reads from the titles and subtitles of all six pages.
+    const std::map<int, std::string> labels = {
+        {IDC_WELCOME_TOPIC, "Willkommen beim Installations-Assistenten f\xFCr Korvanu 1.1"},
+        {IDC_LICENSE_TOPIC, "Lizenzvereinbarung"},
+        {IDC_LICENSE_SUBTOPIC, "Bitte lesen Sie die Lizenzvereinbarung durch, bevor Sie mit der "
+                               "Installation fortfahren."},
+        {IDC_TARGET_TOPIC, "Installationsziel w\xE4hlen"},
+        {IDC_TARGET_SUBTOPIC,
+         "W\xE4hlen Sie die SD-Karte aus, auf der Korvanu 1.1 installiert werden soll."},
+        {IDC_SUMMARY_TOPIC, "Zusammenfassung"},
+        {IDC_SUMMARY_SUBTOPIC, "Bereit zum Installieren von Korvanu 1.1"},
+        {IDC_PROGRESS_TOPIC, "Installation"},
+        {IDC_PROGRESS_SUBTOPIC, "Korvanu 1.1 wird installiert."},
+        {IDC_FINISH_TOPIC, "Die Installation von Korvanu 1.1 wird abgeschlossen"}};
+    std::map<int, std::string> read;
+    for (const Window& page : m_wizard.Frame().Children()) {
+        for (const auto& [id, text] : labels) {
+            if (page.Item(id).ClassName() == "Static")
+                read[id] = page.Item(id).Text();
+        }
+    }
+    EXPECT_EQ(read, labels);
     ASSERT_TRUE(FinishAndEnd());
     ExpectDemoTreeIn(Drive(""));
 }

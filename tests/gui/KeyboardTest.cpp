@@ -2,8 +2,10 @@
 // the keyboard's behaviour per test: Escape, Enter, Tab and Space on the page's
 // controls and on the frame's buttons, and Alt+F4.
 #include "Keyboard.h"
+#include "FileTree.h"
 #include "FolderBrowser.h"
 #include "Mouse.h"
+#include "TestPaths.h"
 #include "WizardTest.h"
 
 #include <algorithm>
@@ -64,6 +66,11 @@ protected:
         return AssertionSuccess();
     }
 
+    FolderBrowser Browser() const {
+        return FolderBrowser(
+            m_wizard.Program().WaitForTopWindow(FolderBrowser::IsFolderBrowser, Millis(15000)));
+    }
+
     bool IsTicked() const {
         return m_wizard.Control(IDC_LICENSE_CHECK).Send(BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
@@ -78,6 +85,43 @@ protected:
         return AssertionSuccess();
     }
 };
+
+// Tab, Space and Enter alone, each Enter twice in a row: the second one lands
+// right after the page change, on Next disabled (licence unticked, no folder
+// yet), in the licence text box after Back, and during the installation.
+// Next is the default button wherever it can be pressed.
+TEST_F(KeyboardTest, EnterTwiceOnEveryPageInstallsTheGame) {
+    ASSERT_TRUE(FileTree::MakeFresh(TestPaths::Drive()));
+    const auto enterTwice = [&](Page page) {
+        return Press(VK_RETURN) && Press(VK_RETURN) && NothingHappened(page);
+    };
+    const auto nextIsDefault = [&] {
+        return (GetWindowLongA(m_wizard.Next().Handle(), GWL_STYLE) & BS_TYPEMASK) ==
+               BS_DEFPUSHBUTTON;
+    };
+    EXPECT_TRUE(nextIsDefault());
+    ASSERT_TRUE(enterTwice(Page::License));
+    EXPECT_FALSE(nextIsDefault());
+    ASSERT_TRUE(TabTo(m_wizard.Control(IDC_LICENSE_CHECK)));
+    ASSERT_TRUE(Press(VK_SPACE));
+    ASSERT_TRUE(enterTwice(Page::Target));
+    ASSERT_TRUE(TabTo(m_wizard.Back()));
+    ASSERT_TRUE(enterTwice(Page::Target));
+    ASSERT_TRUE(TabTo(m_wizard.Control(IDC_TARGET_BROWSE)));
+    ASSERT_TRUE(Press(VK_RETURN));
+    ASSERT_TRUE(Browser().Choose("E:\\"));
+    ASSERT_TRUE(TabTo(m_wizard.Control(IDC_TARGET_PATH)));
+    ASSERT_TRUE(Press(VK_RETURN) && m_wizard.WaitForPage(Page::Summary) && nextIsDefault());
+    ASSERT_TRUE(Press(VK_RETURN) && Press(VK_RETURN));
+    ASSERT_TRUE(m_wizard.WaitForPage(Page::Finish, Millis(120000)));
+    EXPECT_TRUE(nextIsDefault());
+    ASSERT_TRUE(Keyboard::Press(VK_RETURN) && Keyboard::Press(VK_RETURN));
+    ASSERT_TRUE(m_wizard.WaitForEnd(Millis(15000)));
+    EXPECT_EQ(m_wizard.Program().ExitCode(), 0u);
+    EXPECT_EQ(
+        FileTree::Compare(TestPaths::FromEnvironment("GUI_REFERENCE_SMALL"), TestPaths::Drive()),
+        std::vector<std::string>());
+}
 
 TEST_F(KeyboardTest, EscapeOnThePagesControlsDoesNothing) {
     ASSERT_TRUE(GoToLicense());
@@ -123,19 +167,21 @@ TEST_F(KeyboardTest, EnterOnAPushButtonOfThePagePressesIt) {
     ASSERT_TRUE(FocusTargetPath());
     ASSERT_TRUE(TabTo(m_wizard.Control(IDC_TARGET_BROWSE)));
     ASSERT_TRUE(Press(VK_RETURN));
-    const FolderBrowser browser(
-        m_wizard.Program().WaitForTopWindow(FolderBrowser::IsFolderBrowser, Millis(15000)));
-    ASSERT_TRUE(browser.Cancel());
+    ASSERT_TRUE(Browser().Cancel());
     EXPECT_TRUE(NothingHappened(Page::Target));
     EXPECT_FALSE(m_wizard.Next().IsEnabled());
 }
 
+// "Abbrechen" focused by a click is not the default button; Enter presses it.
 TEST_F(KeyboardTest, EnterOnAFrameButtonPressesIt) {
     ASSERT_TRUE(GoToLicense());
-    ASSERT_TRUE(FocusAcceptBox(true));
-    ASSERT_TRUE(TabTo(m_wizard.Back()));
-    ASSERT_TRUE(Press(VK_RETURN));
-    EXPECT_TRUE(m_wizard.WaitForPage(Page::Welcome));
+    ASSERT_TRUE(ConfirmationAppears([&] { return Mouse::Click({m_wizard.Cancel()}); }));
+    ASSERT_TRUE(m_box.Press(IDNO));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Focused().Handle() == m_wizard.Cancel().Handle(); }, Millis(5000)));
+    ASSERT_TRUE(ConfirmationAppears([&] { return Press(VK_RETURN); }));
+    ASSERT_TRUE(m_box.Press(IDNO));
+    EXPECT_TRUE(NothingHappened(Page::License));
 }
 
 // Tab visits every enabled, visible tab stop of the page and the frame once

@@ -157,6 +157,17 @@ TEST_F(TextLabel, DisabledLabelIsEmbossedGrey) {
     EXPECT_EQ(gray.nTop, light.nTop + 1);
 }
 
+// Set while shown, the text is the window text, and only the label paints it:
+// the static control's WM_SETTEXT would draw text and background at once.
+TEST_F(TextLabel, TextIsTheWindowTextAndOnlyTheLabelPaintsIt) {
+    Paint();
+    label.SetLabelText("IH");
+    EXPECT_EQ(Find(kGreen, 0).nCount, Area());
+    char szText[8] = "";
+    ::GetWindowTextA(label.m_hWnd, szText, sizeof szText);
+    EXPECT_STREQ(szText, "IH");
+}
+
 TEST_F(TextLabel, NewTextWhileShownClearsTheOldOne) {
     label.SetLabelText("HHHH");
     Paint();

@@ -300,9 +300,11 @@ TEST_F(WizardFrame, BusyFrameIgnoresEveryWayOut) {
         EXPECT_TRUE(::IsWindowVisible(frame.m_hWnd));
         EXPECT_EQ(boxes.nShown, 0);
         frame.SetBusy(FALSE);
+        // Enter where no button is the default one: Next, never the end.
         Command(IDOK);
+        EXPECT_TRUE(page2.IsActive());
     });
-    EXPECT_EQ(nResult, IDOK);
+    EXPECT_EQ(nResult, kScriptEnded);
 }
 
 TEST_F(WizardFrame, NextCaptionComesFromTheStringTable) {
