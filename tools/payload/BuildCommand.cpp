@@ -56,16 +56,20 @@ int CBuildCommand::Run() {
         std::fprintf(stderr, "payload: build takes SOURCE and -o OUTPUT.exe\n");
         return exitUsage;
     }
+    // The stub first: a wrong one is said before a folder is packed.
+    CInstallerImage image;
+    if (!LoadStub(image))
+        return exitFiles;
     const std::string& strSource = m_options.args[0];
     std::error_code error;
     if (!fs::is_directory(strSource, error))
-        return Build(strSource, 0, 0);
+        return Build(image, strSource, 0, 0);
     std::string strArchive;
     std::size_t nEntries = 0;
     std::uint64_t nBytes = 0;
     int nExit = PackFolder(strSource, strArchive, nEntries, nBytes);
     if (nExit == exitOk)
-        nExit = Build(strArchive, nEntries, nBytes);
+        nExit = Build(image, strArchive, nEntries, nBytes);
     fs::remove(strArchive, error);
     return nExit;
 }
@@ -88,21 +92,24 @@ int CBuildCommand::PackFolder(const std::string& strDir, std::string& strArchive
     return nExit;
 }
 
-int CBuildCommand::Build(const std::string& strArchive, std::size_t nEntries,
-                         std::uint64_t nBytes) {
+bool CBuildCommand::LoadStub(CInstallerImage& image) const {
     const std::string strStub = StubPath();
     std::vector<unsigned char> stub;
     std::string strError;
-    CInstallerImage image;
     const bool bRead = CToolFiles::ReadAll(strStub, stub, strError);
-    if (!bRead || !image.Load(std::move(stub), strError)) {
-        // A read error names the file already.
-        std::fprintf(stderr, "payload: stub %s%s\n", bRead ? (strStub + ": ").c_str() : "",
-                     strError.c_str());
-        if (m_options.strStub.empty())
-            std::fprintf(stderr, "payload: give the wizard's stub with --stub STUB\n");
-        return exitFiles;
-    }
+    if (bRead && image.Load(std::move(stub), strError))
+        return true;
+    // A read error names the file already.
+    std::fprintf(stderr, "payload: stub %s%s\n", bRead ? (strStub + ": ").c_str() : "",
+                 strError.c_str());
+    if (m_options.strStub.empty())
+        std::fprintf(stderr, "payload: give the wizard's stub with --stub STUB\n");
+    return false;
+}
+
+int CBuildCommand::Build(CInstallerImage& image, const std::string& strArchive,
+                         std::size_t nEntries, std::uint64_t nBytes) {
+    std::string strError;
     CArchiveMapping mapping;
     SByteBlock archive;
     if (!CToolFiles::OpenArchive(mapping, strArchive, archive))

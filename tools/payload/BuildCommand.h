@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+class CInstallerImage;
+
 // payload build SOURCE -o OUTPUT [--stub STUB]: the installer, made from the
 // wizard's stub and the archive SOURCE, or the folder SOURCE packed as pack
 // packs it. Same SOURCE and stub, same bytes.
@@ -21,7 +23,10 @@ private:
     // The folder packed into a scratch archive beside the output.
     int PackFolder(const std::string& strDir, std::string& strArchive, std::size_t& nEntries,
                    std::uint64_t& nBytes);
-    int Build(const std::string& strArchive, std::size_t nEntries, std::uint64_t nBytes);
+    // The stub read and checked; false, said on stderr, when it is no stub.
+    bool LoadStub(CInstallerImage& image) const;
+    int Build(CInstallerImage& image, const std::string& strArchive, std::size_t nEntries,
+              std::uint64_t nBytes);
 
     const SToolOptions& m_options;
 };
