@@ -110,11 +110,17 @@ bool FolderBrowser::ChooseWithMouse(const std::string& path) const {
 // `name`; that folder, and where it was clicked, or none.
 HTREEITEM FolderBrowser::ClickOn(HTREEITEM first, const std::string& name, POINT* point) const {
     for (HTREEITEM item = first; item != nullptr; item = Item(TVGN_NEXT, item)) {
-        // A second click on the selected folder would make a double click.
-        if (!ItemPoint(item, point) ||
-            (Item(TVGN_CARET) != item &&
-             !(Mouse::ClickAt({*point}) &&
-               WaitUntil([&] { return Item(TVGN_CARET) == item; }, Millis(5000)))))
+        // A click the browser does not take yet, as it may do just after it
+        // shows, is repeated, as a person repeats it; never sooner than a
+        // double click would be, and never on the selected folder.
+        if (!ItemPoint(item, point))
+            return nullptr;
+        for (int click = 0; click < 3 && Item(TVGN_CARET) != item; ++click) {
+            if (!Mouse::ClickAt({*point}))
+                return nullptr;
+            WaitUntil([&] { return Item(TVGN_CARET) == item; }, Millis(2000));
+        }
+        if (Item(TVGN_CARET) != item)
             return nullptr;
         if (Selected() == name)
             return item;
