@@ -66,26 +66,6 @@ bool FolderBrowser::Opened(HTREEITEM item) const {
            Item(TVGN_CHILD, item) != nullptr;
 }
 
-bool FolderBrowser::Choose(const std::string& path) const {
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, m_dialog.ProcessId());
-    if (process == nullptr)
-        return false;
-    void* remote =
-        VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    bool chosen = remote != nullptr &&
-                  WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr);
-    if (chosen) {
-        m_dialog.Send(BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
-        chosen = CloseWith(IDOK);
-    }
-    // The browser has copied the path by now: release it only after the box is gone.
-    if (remote != nullptr)
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return chosen;
-}
-
 bool FolderBrowser::ChooseWithMouse(const std::string& path) const {
     const std::vector<std::string> names = ShellNames(path);
     if (names.empty() || !WaitUntil([&] { return Item(TVGN_CARET) != nullptr; }, kFillTimeout))

@@ -13,9 +13,7 @@ namespace gui {
 // chosen as a person chooses it, with the mouse (a click on each folder of
 // the way, a double click to open it, OK) or with the keys alone (Tab to the
 // tree, the arrows, Enter), reading the "Folder" box under the tree to see
-// which folder is selected; or as the browser's own callback would, with
-// BFFM_SETSELECTIONA and a path in the browser's process, because Wine
-// ignores a path typed into the box.
+// which folder is selected: Wine ignores a path typed into that box.
 class FolderBrowser {
 public:
     explicit FolderBrowser(Window dialog) : m_dialog(dialog) {}
@@ -23,7 +21,6 @@ public:
     static bool IsFolderBrowser(const Window& window);
 
     Window Handle() const { return m_dialog; }
-    bool Choose(const std::string& path) const;
     bool ChooseWithMouse(const std::string& path) const;
     bool ChooseWithKeys(const std::string& path) const;
     bool Cancel() const;
