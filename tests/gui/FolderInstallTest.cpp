@@ -2,7 +2,8 @@
 //
 // An installer built from a folder of our own installs exactly that folder:
 // an empty file, a binary one, a name with blanks, two levels of folders;
-// whether CMake linked it or `payload build` filled the stub with it.
+// whether CMake linked it or `payload build` filled the stub with it, and
+// after that one was signed.
 
 #include "FileTree.h"
 #include "TestPaths.h"
@@ -29,7 +30,8 @@ TEST_P(FolderInstallTest, InstallsExactlyTheFolderItWasBuiltFrom) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Installers, FolderInstallTest,
-                         ::testing::Values("SETUP_FOLDER_EXE", "SETUP_BUILT_EXE"));
+                         ::testing::Values("SETUP_FOLDER_EXE", "SETUP_BUILT_EXE",
+                                           "SETUP_SIGNED_EXE"));
 
 } // namespace
 } // namespace gui
