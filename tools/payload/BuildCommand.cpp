@@ -3,12 +3,14 @@
 
 #include "InstallerImage.h"
 #include "PackCommand.h"
+#include "PartFile.h"
 #include "ProgressMeter.h"
 #include "ToolFiles.h"
 
 #include "archive/ArchiveFraming.h"
 #include "archive/ArchiveMapping.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +49,29 @@ bool CountEntries(const SByteBlock& archive, std::size_t& nEntries, std::uint64_
         ++nEntries;
     }
     return true;
+}
+
+// Writes the installer's pieces into strPath, in chunks that move the meter.
+bool WriteInstaller(const CInstallerImage& image, const std::string& strPath,
+                    CProgressMeter& meter) {
+    static const unsigned char s_zeros[4096] = {};
+    const std::size_t nChunk = 4 << 20;
+    CPartFile file;
+    bool bWritten = file.Open(strPath);
+    const std::uint64_t nTotal = image.GetSize();
+    std::uint64_t nDone = 0;
+    for (const CInstallerImage::SPiece& piece : image.GetPieces()) {
+        for (std::uint64_t nAt = 0; bWritten && nAt < piece.nSize;) {
+            std::size_t nStep = static_cast<std::size_t>(std::min<std::uint64_t>(
+                piece.nSize - nAt, piece.pData != nullptr ? nChunk : sizeof s_zeros));
+            const unsigned char* pBytes = piece.pData != nullptr ? piece.pData + nAt : s_zeros;
+            bWritten = file.Write(pBytes, nStep);
+            nAt += nStep;
+            nDone += nStep;
+            meter.Update(static_cast<int>(nDone * 100 / nTotal));
+        }
+    }
+    return bWritten && file.Commit();
 }
 
 } // namespace
@@ -125,8 +150,8 @@ int CBuildCommand::Build(CInstallerImage& image, const std::string& strArchive,
         return exitFiles;
     }
     CProgressMeter meter("build", m_options.bQuiet);
-    if (!image.Write(m_options.strOutput, meter, strError)) {
-        std::fprintf(stderr, "payload: %s\n", strError.c_str());
+    if (!WriteInstaller(image, m_options.strOutput, meter)) {
+        std::fprintf(stderr, "payload: %s: cannot be written\n", m_options.strOutput.c_str());
         return exitFiles;
     }
     meter.Break();

@@ -3,12 +3,9 @@
 
 #include "PayloadLimits.h"
 #include "PeChecksum.h"
-#include "ProgressMeter.h"
-#include "ToolFiles.h"
 
 #include "archive/ArchivFormat.h"
 
-#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 
@@ -151,7 +148,7 @@ bool CInstallerImage::Plan(const unsigned char* pPayload, std::uint64_t nPayload
 
     Put32(m_image.CheckSumField(), 0);
     CPeChecksum checksum;
-    for (const SPiece& piece : Pieces()) {
+    for (const SPiece& piece : GetPieces()) {
         if (piece.pData != nullptr)
             checksum.Add(piece.pData, static_cast<std::size_t>(piece.nSize));
         else
@@ -161,7 +158,7 @@ bool CInstallerImage::Plan(const unsigned char* pPayload, std::uint64_t nPayload
     return true;
 }
 
-std::vector<CInstallerImage::SPiece> CInstallerImage::Pieces() const {
+std::vector<CInstallerImage::SPiece> CInstallerImage::GetPieces() const {
     return {{m_headers.data(), m_headers.size()},
             {m_resources.data(), m_resources.size()},
             {m_pPayload->pBytes, m_pPayload->nSize},
@@ -171,49 +168,20 @@ std::vector<CInstallerImage::SPiece> CInstallerImage::Pieces() const {
 
 std::uint64_t CInstallerImage::GetSize() const {
     std::uint64_t nSize = 0;
-    for (const SPiece& piece : Pieces())
+    for (const SPiece& piece : GetPieces())
         nSize += piece.nSize;
     return nSize;
 }
 
 std::vector<unsigned char> CInstallerImage::ToBytes() const {
     std::vector<unsigned char> bytes;
-    for (const SPiece& piece : Pieces()) {
+    for (const SPiece& piece : GetPieces()) {
         if (piece.pData != nullptr)
             bytes.insert(bytes.end(), piece.pData, piece.pData + piece.nSize);
         else
             bytes.resize(bytes.size() + piece.nSize);
     }
     return bytes;
-}
-
-bool CInstallerImage::Write(const std::string& strPath, CProgressMeter& meter,
-                            std::string& strError) const {
-    static const unsigned char s_zeros[4096] = {};
-    const std::size_t nChunk = 4 << 20;
-    const std::string strPart = strPath + ".part";
-    std::FILE* pFile = std::fopen(strPart.c_str(), "wb");
-    bool bWritten = pFile != nullptr;
-    const std::uint64_t nTotal = GetSize();
-    std::uint64_t nDone = 0;
-    for (const SPiece& piece : Pieces()) {
-        for (std::uint64_t nAt = 0; bWritten && nAt < piece.nSize;) {
-            std::size_t nStep = static_cast<std::size_t>(std::min<std::uint64_t>(
-                piece.nSize - nAt, piece.pData != nullptr ? nChunk : sizeof s_zeros));
-            const unsigned char* pBytes = piece.pData != nullptr ? piece.pData + nAt : s_zeros;
-            bWritten = std::fwrite(pBytes, 1, nStep, pFile) == nStep;
-            nAt += nStep;
-            nDone += nStep;
-            meter.Update(static_cast<int>(nDone * 100 / nTotal));
-        }
-    }
-    if (pFile != nullptr && std::fclose(pFile) != 0)
-        bWritten = false;
-    if (!CToolFiles::PutInPlace(strPart, strPath, bWritten)) {
-        strError = strPath + ": cannot be written";
-        return false;
-    }
-    return true;
 }
 
 bool CInstallerImage::FindPayload(const unsigned char* pData, std::size_t nSize,

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-class CProgressMeter;
-
 // The wizard's stub with a payload in its "RT_ARCHIV" 149 resource.
 //
 // The resource section is written anew, at its place, with the payload's bytes
@@ -20,6 +18,12 @@ class CProgressMeter;
 // else of the stub changes.
 class CInstallerImage {
 public:
+    // The installer's bytes in the order of the file.
+    struct SPiece {
+        const unsigned char* pData; // null: zeros
+        std::uint64_t nSize;
+    };
+
     // Takes the stub's bytes; false, with the reason, when they are not the
     // wizard or their layout is one this writer does not handle.
     bool Load(std::vector<unsigned char> stub, std::string& strError);
@@ -27,8 +31,7 @@ public:
     // stay valid until Write; false when they exceed the installer's limit.
     bool Plan(const unsigned char* pPayload, std::uint64_t nPayload, std::string& strError);
     std::uint64_t GetSize() const;
-    // Writes "<path>.part" and renames it to strPath.
-    bool Write(const std::string& strPath, CProgressMeter& meter, std::string& strError) const;
+    std::vector<SPiece> GetPieces() const;
     // The finished image in one buffer, for tests and the fuzzer.
     std::vector<unsigned char> ToBytes() const;
 
@@ -38,13 +41,7 @@ public:
                             std::string& strError);
 
 private:
-    struct SPiece {
-        const unsigned char* pData; // null: zeros
-        std::uint64_t nSize;
-    };
-
     bool CheckLayout(std::string& strError);
-    std::vector<SPiece> Pieces() const;
     void Put32(std::size_t nOffset, std::uint32_t nValue);
 
     std::vector<unsigned char> m_stub;

@@ -70,21 +70,6 @@ bool CToolFiles::ReadAll(const std::string& strPath, std::vector<unsigned char>&
     return bRead;
 }
 
-bool CToolFiles::PutInPlace(const std::string& strPart, const std::string& strPath,
-                            bool bFinished) {
-    std::error_code error;
-    if (bFinished) {
-        // Windows' rename does not replace an existing file.
-        fs::remove(strPath, error);
-        fs::rename(strPart, strPath, error);
-    }
-    if (!bFinished || error) {
-        fs::remove(strPart, error);
-        return false;
-    }
-    return true;
-}
-
 bool CToolFiles::WriteBelow(const std::string& strDir, const std::string& strName,
                             const std::vector<unsigned char>& data, std::string& strError) {
     std::string strRelative = strName;

@@ -18,9 +18,6 @@ public:
     static std::string DescribeUnreadable(const std::string& strPath);
     static bool ReadAll(const std::string& strPath, std::vector<unsigned char>& data,
                         std::string& strError);
-    // Renames the finished file strPart to strPath, replacing it; removes
-    // strPart instead when bFinished is false or the rename fails.
-    static bool PutInPlace(const std::string& strPart, const std::string& strPath, bool bFinished);
     // Writes a file of the archive name strName below strDir, making its directories.
     static bool WriteBelow(const std::string& strDir, const std::string& strName,
                            const std::vector<unsigned char>& data, std::string& strError);
