@@ -2,10 +2,10 @@
 #include "DemoCommand.h"
 
 #include "ArchiveWriter.h"
-#include "DemoContent.h"
 #include "PackPipeline.h"
 #include "ProgressMeter.h"
 #include "ToolFiles.h"
+#include "demo/DemoContent.h"
 
 #include <cinttypes>
 #include <cstdio>

@@ -1,5 +1,5 @@
-// tools/payload/DemoLayout.cpp
-#include "DemoLayout.h"
+// tools/payload/demo/DemoLayout.cpp
+#include "demo/DemoLayout.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
-// tools/payload/WaveSynth.h
+// tools/payload/demo/WaveSynth.h
 #pragma once
 
-#include "DemoRandom.h"
+#include "demo/DemoRandom.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
-// tools/payload/WaveSynth.cpp
-#include "WaveSynth.h"
+// tools/payload/demo/WaveSynth.cpp
+#include "demo/WaveSynth.h"
 
 namespace {
 

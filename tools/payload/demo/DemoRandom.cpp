@@ -1,5 +1,5 @@
-// tools/payload/DemoRandom.cpp
-#include "DemoRandom.h"
+// tools/payload/demo/DemoRandom.cpp
+#include "demo/DemoRandom.h"
 
 uint64_t CDemoRandom::Next() {
     uint64_t z = (m_nState += 0x9E3779B97F4A7C15ull);

@@ -1,4 +1,4 @@
-// tools/payload/DemoRandom.h
+// tools/payload/demo/DemoRandom.h
 #pragma once
 
 #include <cstdint>

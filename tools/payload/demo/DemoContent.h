@@ -1,7 +1,7 @@
-// tools/payload/DemoContent.h
+// tools/payload/demo/DemoContent.h
 #pragma once
 
-#include "DemoLayout.h"
+#include "demo/DemoLayout.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-// tools/payload/DemoContent.cpp
-#include "DemoContent.h"
+// tools/payload/demo/DemoContent.cpp
+#include "demo/DemoContent.h"
 
-#include "WaveSynth.h"
+#include "demo/WaveSynth.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
-// tools/payload/DemoLayout.h
+// tools/payload/demo/DemoLayout.h
 #pragma once
 
-#include "DemoRandom.h"
+#include "demo/DemoRandom.h"
 
 #include <cstdint>
 #include <string>
