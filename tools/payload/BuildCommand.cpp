@@ -1,11 +1,11 @@
 // tools/payload/BuildCommand.cpp
 #include "BuildCommand.h"
 
-#include "InstallerImage.h"
 #include "PackCommand.h"
 #include "PartFile.h"
 #include "ProgressMeter.h"
 #include "ToolFiles.h"
+#include "pe/InstallerImage.h"
 
 #include "archive/ArchiveFraming.h"
 #include "archive/ArchiveMapping.h"

@@ -4,9 +4,9 @@
 #include "ArchiveWriter.h"
 #include "NameCheck.h"
 #include "PackPipeline.h"
-#include "PayloadLimits.h"
 #include "ProgressMeter.h"
 #include "ToolFiles.h"
+#include "pe/PayloadLimits.h"
 
 #include "archive/ArchiveFraming.h"
 

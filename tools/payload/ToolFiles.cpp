@@ -1,7 +1,8 @@
 // tools/payload/ToolFiles.cpp
 #include "ToolFiles.h"
 
-#include "InstallerImage.h"
+#include "pe/InstallerImage.h"
+#include "pe/PeImage.h"
 
 #include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"

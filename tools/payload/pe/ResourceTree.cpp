@@ -1,5 +1,5 @@
-// tools/payload/ResourceTree.cpp
-#include "ResourceTree.h"
+// tools/payload/pe/ResourceTree.cpp
+#include "pe/ResourceTree.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-// tools/payload/PeChecksum.h
+// tools/payload/pe/PeChecksum.h
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-// tools/payload/PeImage.h
+// tools/payload/pe/PeImage.h
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,7 @@
-// tools/payload/ResourceTree.h
+// tools/payload/pe/ResourceTree.h
 #pragma once
 
-#include "PeImage.h"
+#include "pe/PeImage.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
-// tools/payload/InstallerImage.cpp
-#include "InstallerImage.h"
+// tools/payload/pe/InstallerImage.cpp
+#include "pe/InstallerImage.h"
 
-#include "PayloadLimits.h"
-#include "PeChecksum.h"
+#include "pe/PayloadLimits.h"
+#include "pe/PeChecksum.h"
 
 #include "archive/ArchivFormat.h"
 

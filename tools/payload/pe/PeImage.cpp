@@ -1,5 +1,5 @@
-// tools/payload/PeImage.cpp
-#include "PeImage.h"
+// tools/payload/pe/PeImage.cpp
+#include "pe/PeImage.h"
 
 #include <algorithm>
 

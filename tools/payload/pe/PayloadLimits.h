@@ -1,4 +1,4 @@
-// tools/payload/PayloadLimits.h: the sizes an archive and an installer cannot pass.
+// tools/payload/pe/PayloadLimits.h: the sizes an archive and an installer cannot pass.
 //
 // cmake/Payload.cmake reads kInstallerPayloadLimit from this file; the README
 // explains the figure.

@@ -1,5 +1,5 @@
-// tools/payload/PeChecksum.cpp
-#include "PeChecksum.h"
+// tools/payload/pe/PeChecksum.cpp
+#include "pe/PeChecksum.h"
 
 void CPeChecksum::Add(const unsigned char* pData, std::size_t nSize) {
     std::size_t i = 0;

@@ -1,8 +1,8 @@
-// tools/payload/InstallerImage.h
+// tools/payload/pe/InstallerImage.h
 #pragma once
 
-#include "PeImage.h"
-#include "ResourceTree.h"
+#include "pe/PeImage.h"
+#include "pe/ResourceTree.h"
 
 #include <cstdint>
 #include <string>
