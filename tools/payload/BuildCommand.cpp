@@ -2,9 +2,9 @@
 #include "BuildCommand.h"
 
 #include "PackCommand.h"
-#include "PartFile.h"
 #include "ProgressMeter.h"
 #include "ToolFiles.h"
+#include "pack/PartFile.h"
 #include "pe/InstallerImage.h"
 
 #include "archive/ArchiveFraming.h"

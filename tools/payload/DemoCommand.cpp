@@ -1,11 +1,11 @@
 // tools/payload/DemoCommand.cpp
 #include "DemoCommand.h"
 
-#include "ArchiveWriter.h"
-#include "PackPipeline.h"
 #include "ProgressMeter.h"
 #include "ToolFiles.h"
 #include "demo/DemoContent.h"
+#include "pack/ArchiveWriter.h"
+#include "pack/PackPipeline.h"
 
 #include <cinttypes>
 #include <cstdio>

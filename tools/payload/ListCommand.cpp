@@ -1,8 +1,8 @@
 // tools/payload/ListCommand.cpp
 #include "ListCommand.h"
 
-#include "ArchiveInspector.h"
 #include "ToolFiles.h"
+#include "pack/ArchiveInspector.h"
 
 #include <cinttypes>
 #include <cstdio>

@@ -1,11 +1,11 @@
 // tools/payload/PackCommand.cpp
 #include "PackCommand.h"
 
-#include "ArchiveWriter.h"
-#include "NameCheck.h"
-#include "PackPipeline.h"
 #include "ProgressMeter.h"
 #include "ToolFiles.h"
+#include "pack/ArchiveWriter.h"
+#include "pack/NameCheck.h"
+#include "pack/PackPipeline.h"
 #include "pe/PayloadLimits.h"
 
 #include "archive/ArchiveFraming.h"

@@ -1,9 +1,9 @@
 // tools/payload/VerifyCommand.cpp
 #include "VerifyCommand.h"
 
-#include "ArchiveInspector.h"
 #include "ProgressMeter.h"
 #include "ToolFiles.h"
+#include "pack/ArchiveInspector.h"
 
 #include <cinttypes>
 #include <cstdio>

@@ -1,9 +1,9 @@
-// tools/payload/ArchiveInspector.h
+// tools/payload/pack/ArchiveInspector.h
 #pragma once
 
-#include "ArchiveScanner.h"
-#include "MemberCheck.h"
-#include "NameCheck.h"
+#include "pack/ArchiveScanner.h"
+#include "pack/MemberCheck.h"
+#include "pack/NameCheck.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-// tools/payload/MemberCheck.h
+// tools/payload/pack/MemberCheck.h
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// tools/payload/PartFile.h
+// tools/payload/pack/PartFile.h
 #pragma once
 
 #include <cstddef>

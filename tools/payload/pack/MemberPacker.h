@@ -1,4 +1,4 @@
-// tools/payload/MemberPacker.h
+// tools/payload/pack/MemberPacker.h
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,7 @@
-// tools/payload/PackPipeline.cpp
-#include "PackPipeline.h"
+// tools/payload/pack/PackPipeline.cpp
+#include "pack/PackPipeline.h"
 
-#include "MemberPacker.h"
+#include "pack/MemberPacker.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,5 +1,5 @@
-// tools/payload/MemberCheck.cpp
-#include "MemberCheck.h"
+// tools/payload/pack/MemberCheck.cpp
+#include "pack/MemberCheck.h"
 
 #include "archive/ArchiveFraming.h"
 

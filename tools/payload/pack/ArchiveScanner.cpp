@@ -1,5 +1,5 @@
-// tools/payload/ArchiveScanner.cpp
-#include "ArchiveScanner.h"
+// tools/payload/pack/ArchiveScanner.cpp
+#include "pack/ArchiveScanner.h"
 
 EFraming CArchiveScanner::Next(SScanEntry& entry) {
     entry = SScanEntry();

@@ -1,5 +1,5 @@
-// tools/payload/MemberPacker.cpp
-#include "MemberPacker.h"
+// tools/payload/pack/MemberPacker.cpp
+#include "pack/MemberPacker.h"
 
 #include "archive/GzipFileStream.h"
 

@@ -1,7 +1,7 @@
-// tools/payload/ArchiveWriter.h
+// tools/payload/pack/ArchiveWriter.h
 #pragma once
 
-#include "PartFile.h"
+#include "pack/PartFile.h"
 
 #include <cstdint>
 #include <string>

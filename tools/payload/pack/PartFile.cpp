@@ -1,5 +1,5 @@
-// tools/payload/PartFile.cpp
-#include "PartFile.h"
+// tools/payload/pack/PartFile.cpp
+#include "pack/PartFile.h"
 
 #include <filesystem>
 #include <system_error>

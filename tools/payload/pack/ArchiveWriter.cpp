@@ -1,5 +1,5 @@
-// tools/payload/ArchiveWriter.cpp
-#include "ArchiveWriter.h"
+// tools/payload/pack/ArchiveWriter.cpp
+#include "pack/ArchiveWriter.h"
 
 #include "archive/ArchiveFraming.h"
 

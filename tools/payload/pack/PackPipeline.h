@@ -1,4 +1,4 @@
-// tools/payload/PackPipeline.h
+// tools/payload/pack/PackPipeline.h
 #pragma once
 
 #include <condition_variable>

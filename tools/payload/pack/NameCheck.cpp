@@ -1,5 +1,5 @@
-// tools/payload/NameCheck.cpp
-#include "NameCheck.h"
+// tools/payload/pack/NameCheck.cpp
+#include "pack/NameCheck.h"
 
 #include "archive/EntryName.h"
 

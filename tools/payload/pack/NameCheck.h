@@ -1,4 +1,4 @@
-// tools/payload/NameCheck.h
+// tools/payload/pack/NameCheck.h
 #pragma once
 
 #include <set>

@@ -1,5 +1,5 @@
-// tools/payload/ArchiveInspector.cpp
-#include "ArchiveInspector.h"
+// tools/payload/pack/ArchiveInspector.cpp
+#include "pack/ArchiveInspector.h"
 
 bool CArchiveInspector::Next(SInspection& inspection) {
     inspection = SInspection();

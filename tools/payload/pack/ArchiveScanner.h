@@ -1,4 +1,4 @@
-// tools/payload/ArchiveScanner.h
+// tools/payload/pack/ArchiveScanner.h
 #pragma once
 
 #include "archive/ArchiveFraming.h"
