@@ -1,7 +1,7 @@
-// tools/payload/PayloadTool.h
+// tools/payload/commands/PayloadTool.h
 #pragma once
 
-#include "ToolOptions.h"
+#include "commands/ToolOptions.h"
 
 // The payload command line: reads the options, runs one command and returns
 // the process exit code (EToolExit).

@@ -1,8 +1,8 @@
-// tools/payload/VerifyCommand.cpp
-#include "VerifyCommand.h"
+// tools/payload/commands/VerifyCommand.cpp
+#include "commands/VerifyCommand.h"
 
-#include "ProgressMeter.h"
-#include "ToolFiles.h"
+#include "commands/ProgressMeter.h"
+#include "commands/ToolFiles.h"
 #include "pack/ArchiveInspector.h"
 
 #include <cinttypes>

@@ -1,7 +1,7 @@
-// tools/payload/PackCommand.h
+// tools/payload/commands/PackCommand.h
 #pragma once
 
-#include "ToolOptions.h"
+#include "commands/ToolOptions.h"
 
 #include <cstdint>
 #include <string>

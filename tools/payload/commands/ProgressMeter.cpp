@@ -1,5 +1,5 @@
-// tools/payload/ProgressMeter.cpp
-#include "ProgressMeter.h"
+// tools/payload/commands/ProgressMeter.cpp
+#include "commands/ProgressMeter.h"
 
 #include <cstdio>
 #ifdef _WIN32

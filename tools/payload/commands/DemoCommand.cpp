@@ -1,8 +1,8 @@
-// tools/payload/DemoCommand.cpp
-#include "DemoCommand.h"
+// tools/payload/commands/DemoCommand.cpp
+#include "commands/DemoCommand.h"
 
-#include "ProgressMeter.h"
-#include "ToolFiles.h"
+#include "commands/ProgressMeter.h"
+#include "commands/ToolFiles.h"
 #include "demo/DemoContent.h"
 #include "pack/ArchiveWriter.h"
 #include "pack/PackPipeline.h"

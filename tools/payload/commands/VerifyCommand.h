@@ -1,7 +1,7 @@
-// tools/payload/VerifyCommand.h
+// tools/payload/commands/VerifyCommand.h
 #pragma once
 
-#include "ToolOptions.h"
+#include "commands/ToolOptions.h"
 
 // payload verify ARCHIVE: decodes every member and checks its CRC-32 and
 // size, the framing of the archive and the names; one line per fault and a

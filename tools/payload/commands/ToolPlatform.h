@@ -1,7 +1,7 @@
-// tools/payload/ToolPlatform.h
+// tools/payload/commands/ToolPlatform.h
 #pragma once
 
-#include "ProgressMeter.h"
+#include "commands/ProgressMeter.h"
 
 #include "archive/ForwardingPlatform.h"
 

@@ -1,9 +1,9 @@
-// tools/payload/BuildCommand.cpp
-#include "BuildCommand.h"
+// tools/payload/commands/BuildCommand.cpp
+#include "commands/BuildCommand.h"
 
-#include "PackCommand.h"
-#include "ProgressMeter.h"
-#include "ToolFiles.h"
+#include "commands/PackCommand.h"
+#include "commands/ProgressMeter.h"
+#include "commands/ToolFiles.h"
 #include "pack/PartFile.h"
 #include "pe/InstallerImage.h"
 

@@ -1,5 +1,5 @@
-// tools/payload/ToolFiles.cpp
-#include "ToolFiles.h"
+// tools/payload/commands/ToolFiles.cpp
+#include "commands/ToolFiles.h"
 
 #include "pe/InstallerImage.h"
 #include "pe/PeImage.h"

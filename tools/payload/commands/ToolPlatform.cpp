@@ -1,5 +1,5 @@
-// tools/payload/ToolPlatform.cpp
-#include "ToolPlatform.h"
+// tools/payload/commands/ToolPlatform.cpp
+#include "commands/ToolPlatform.h"
 
 CToolPlatform::CToolPlatform(CPlatform& inner, CProgressMeter& meter)
     : CForwardingPlatform(inner), m_meter(meter) {

@@ -1,7 +1,7 @@
-// tools/payload/ExtractCommand.h
+// tools/payload/commands/ExtractCommand.h
 #pragma once
 
-#include "ToolOptions.h"
+#include "commands/ToolOptions.h"
 
 // payload extract ARCHIVE DIR: the installer's own walk (CPayloadArchive)
 // over the archive file into DIR, with the percentage GetProgress reports,

@@ -1,7 +1,7 @@
-// tools/payload/ListCommand.cpp
-#include "ListCommand.h"
+// tools/payload/commands/ListCommand.cpp
+#include "commands/ListCommand.h"
 
-#include "ToolFiles.h"
+#include "commands/ToolFiles.h"
 #include "pack/ArchiveInspector.h"
 
 #include <cinttypes>

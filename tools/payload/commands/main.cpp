@@ -1,5 +1,5 @@
-// tools/payload/main.cpp
-#include "PayloadTool.h"
+// tools/payload/commands/main.cpp
+#include "commands/PayloadTool.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,4 +1,4 @@
-// tools/payload/ProgressMeter.h
+// tools/payload/commands/ProgressMeter.h
 #pragma once
 
 // Shows "task: NN %" on stderr: rewritten in place on a terminal, else one

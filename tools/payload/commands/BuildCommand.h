@@ -1,7 +1,7 @@
-// tools/payload/BuildCommand.h
+// tools/payload/commands/BuildCommand.h
 #pragma once
 
-#include "ToolOptions.h"
+#include "commands/ToolOptions.h"
 
 #include <cstdint>
 #include <string>

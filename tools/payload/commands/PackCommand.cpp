@@ -1,8 +1,8 @@
-// tools/payload/PackCommand.cpp
-#include "PackCommand.h"
+// tools/payload/commands/PackCommand.cpp
+#include "commands/PackCommand.h"
 
-#include "ProgressMeter.h"
-#include "ToolFiles.h"
+#include "commands/ProgressMeter.h"
+#include "commands/ToolFiles.h"
 #include "pack/ArchiveWriter.h"
 #include "pack/NameCheck.h"
 #include "pack/PackPipeline.h"

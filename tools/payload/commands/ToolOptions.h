@@ -1,4 +1,4 @@
-// tools/payload/ToolOptions.h
+// tools/payload/commands/ToolOptions.h
 #pragma once
 
 #include "archive/Platform.h"

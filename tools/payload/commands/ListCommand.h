@@ -1,7 +1,7 @@
-// tools/payload/ListCommand.h
+// tools/payload/commands/ListCommand.h
 #pragma once
 
-#include "ToolOptions.h"
+#include "commands/ToolOptions.h"
 
 // payload list ARCHIVE: one line per entry with its name, member length,
 // decoded size and the state of its checks.

@@ -1,9 +1,9 @@
-// tools/payload/ExtractCommand.cpp
-#include "ExtractCommand.h"
+// tools/payload/commands/ExtractCommand.cpp
+#include "commands/ExtractCommand.h"
 
-#include "ProgressMeter.h"
-#include "ToolFiles.h"
-#include "ToolPlatform.h"
+#include "commands/ProgressMeter.h"
+#include "commands/ToolFiles.h"
+#include "commands/ToolPlatform.h"
 
 #include "archive/ArchivFormat.h"
 #include "archive/PayloadArchive.h"

@@ -1,7 +1,7 @@
-// tools/payload/DemoCommand.h
+// tools/payload/commands/DemoCommand.h
 #pragma once
 
-#include "ToolOptions.h"
+#include "commands/ToolOptions.h"
 
 // payload demo ARCHIVE [--small] | payload demo --tree DIR [--small]:
 // the demo payload as an archive, or its files uncompressed below DIR.

@@ -1,12 +1,12 @@
-// tools/payload/PayloadTool.cpp
-#include "PayloadTool.h"
+// tools/payload/commands/PayloadTool.cpp
+#include "commands/PayloadTool.h"
 
-#include "BuildCommand.h"
-#include "DemoCommand.h"
-#include "ExtractCommand.h"
-#include "ListCommand.h"
-#include "PackCommand.h"
-#include "VerifyCommand.h"
+#include "commands/BuildCommand.h"
+#include "commands/DemoCommand.h"
+#include "commands/ExtractCommand.h"
+#include "commands/ListCommand.h"
+#include "commands/PackCommand.h"
+#include "commands/VerifyCommand.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-// tools/payload/ToolFiles.h
+// tools/payload/commands/ToolFiles.h
 #pragma once
 
 #include "archive/ArchiveMapping.h"
