@@ -12,7 +12,7 @@
 # folder whose archive would be stops the build before the installer is linked.
 
 # The limit, from the tool's own definition.
-file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../tools/payload/PayloadLimits.h limit_line
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../tools/payload/pe/PayloadLimits.h limit_line
      REGEX "kInstallerPayloadLimit = [0-9]+")
 string(REGEX MATCH "= ([0-9]+)" limit_match "${limit_line}")
 set(SETUP_PAYLOAD_LIMIT ${CMAKE_MATCH_1})

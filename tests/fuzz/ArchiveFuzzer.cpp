@@ -23,9 +23,9 @@
 #include "archive/ForwardingPlatform.h"
 #include "archive/PayloadArchive.h"
 #include "archive/posix/PosixPlatform.h"
+#include "pack/ArchiveScanner.h"
+#include "pe/InstallerImage.h"
 #include "tests/support/EngineTexts.h"
-#include "tools/payload/ArchiveScanner.h"
-#include "tools/payload/InstallerImage.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // tests/tools/ArchiveCheckTest.cpp: the framing, member and name checks behind
 // list and verify.
-#include "ArchiveScanner.h"
-#include "MemberCheck.h"
-#include "NameCheck.h"
 #include "ToolTestSupport.h"
+#include "pack/ArchiveScanner.h"
+#include "pack/MemberCheck.h"
+#include "pack/NameCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // payloads it refuses.
 #include "ToolTestSupport.h"
 
-#include "InstallerImage.h"
-#include "PayloadLimits.h"
+#include "pe/InstallerImage.h"
+#include "pe/PayloadLimits.h"
 
 #include <gtest/gtest.h>
 

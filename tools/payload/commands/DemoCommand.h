@@ -1,0 +1,19 @@
+// tools/payload/commands/DemoCommand.h
+#pragma once
+
+#include "commands/ToolOptions.h"
+
+// payload demo ARCHIVE [--small] | payload demo --tree DIR [--small]:
+// the demo payload as an archive, or its files uncompressed below DIR.
+class CDemoCommand {
+public:
+    explicit CDemoCommand(const SToolOptions& options) : m_options(options) {}
+
+    int Run();
+
+private:
+    int WriteArchive(const std::string& strPath);
+    int WriteTree(const std::string& strDir);
+
+    const SToolOptions& m_options;
+};

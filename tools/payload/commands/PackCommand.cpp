@@ -1,0 +1,169 @@
+// tools/payload/commands/PackCommand.cpp
+#include "commands/PackCommand.h"
+
+#include "commands/ProgressMeter.h"
+#include "commands/ToolFiles.h"
+#include "pack/ArchiveWriter.h"
+#include "pack/NameCheck.h"
+#include "pack/PackPipeline.h"
+#include "pe/PayloadLimits.h"
+
+#include "archive/ArchiveFraming.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The installer decodes a file into one buffer whose size is an int.
+const std::uint64_t kLargestFile = 0x7FFFFFFF;
+
+bool IsAscii(const std::string& strName) {
+    return std::all_of(strName.begin(), strName.end(),
+                       [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+}
+
+} // namespace
+
+int CPackCommand::Run() {
+    if (m_options.args.size() != 2) {
+        std::fprintf(stderr, "payload: pack takes DIR and ARCHIVE\n");
+        return exitUsage;
+    }
+    SPackTotals totals;
+    int nExit = Pack(m_options.args[0], m_options.args[1], totals);
+    if (nExit == exitOk)
+        std::printf("pack: %zu files, %" PRIu64 " bytes into %s of %" PRIu64 " bytes\n",
+                    totals.nFiles, totals.nBytes, m_options.args[1].c_str(), totals.nArchive);
+    return nExit;
+}
+
+int CPackCommand::Pack(const std::string& strDir, const std::string& strArchive,
+                       SPackTotals& totals) {
+    std::vector<SPackFile> files;
+    int nExit = Collect(strDir, strArchive, files);
+    if (nExit == exitOk)
+        nExit = Refuse(files);
+    if (nExit == exitOk)
+        nExit = Write(files, strArchive, totals);
+    return nExit;
+}
+
+int CPackCommand::Collect(const std::string& strDir, const std::string& strArchive,
+                          std::vector<SPackFile>& files) {
+    std::error_code error;
+    if (!fs::is_directory(strDir, error)) {
+        std::fprintf(stderr, "payload: %s: not a directory\n", strDir.c_str());
+        return exitFiles;
+    }
+    fs::path archive = fs::weakly_canonical(strArchive, error);
+    fs::recursive_directory_iterator it(strDir, error);
+    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        fs::file_status status = it->symlink_status(error);
+        if (error || fs::is_directory(status))
+            continue;
+        if (!fs::is_regular_file(status)) {
+            std::fprintf(stderr, "payload: %s: skipped, not a regular file\n",
+                         it->path().string().c_str());
+            continue;
+        }
+        if (fs::weakly_canonical(it->path(), error) == archive)
+            continue;
+        std::string strName = it->path().lexically_relative(strDir).generic_string();
+        // Both separators are path separators to the installer: a backslash
+        // inside a file name of this system would split it.
+        bool bSplit = it->path().filename().string().find('\\') != std::string::npos;
+        std::replace(strName.begin(), strName.end(), '/', '\\');
+        files.push_back({strName, it->path().string(), it->file_size(error), bSplit});
+    }
+    if (error) {
+        std::fprintf(stderr, "payload: %s: %s\n", strDir.c_str(), error.message().c_str());
+        return exitFiles;
+    }
+    std::sort(files.begin(), files.end(),
+              [](const SPackFile& a, const SPackFile& b) { return a.strName < b.strName; });
+    return exitOk;
+}
+
+int CPackCommand::Refuse(const std::vector<SPackFile>& files) {
+    CNameCheck names;
+    int nRefused = 0;
+    for (const SPackFile& file : files) {
+        const char* pszFault = file.bSplit ? "backslash in a file name" : names.Check(file.strName);
+        if (pszFault == nullptr && !IsAscii(file.strName))
+            pszFault = "not ASCII: the installer uses names in the ANSI code page of the system";
+        if (pszFault == nullptr && file.nSize > kLargestStorableFile)
+            pszFault = "4 GiB or more: the archive's 32-bit length field and FAT32 cards "
+                       "hold no such file";
+        if (pszFault == nullptr && file.nSize > kLargestFile)
+            pszFault = "larger than the 2 GiB the installer can decode";
+        if (pszFault != nullptr) {
+            std::fprintf(stderr, "payload: refused \"%s\": %s\n", file.strName.c_str(), pszFault);
+            ++nRefused;
+        }
+    }
+    if (nRefused != 0)
+        std::fprintf(stderr, "payload: %d file%s refused, nothing written\n", nRefused,
+                     nRefused == 1 ? "" : "s");
+    return nRefused == 0 ? exitOk : exitFaults;
+}
+
+int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& strArchive,
+                        SPackTotals& totals) {
+    CArchiveWriter writer;
+    if (!writer.Open(strArchive)) {
+        std::fprintf(stderr, "payload: %s.part: cannot be written\n", strArchive.c_str());
+        return exitFiles;
+    }
+    std::uint64_t nPlanned = 0;
+    for (const SPackFile& file : files)
+        nPlanned += file.nSize;
+    CProgressMeter meter("pack", m_options.bQuiet || m_bListFiles);
+    totals = SPackTotals();
+    totals.nFiles = files.size();
+    auto source = [&](std::size_t i, std::vector<unsigned char>& data, std::string& strError) {
+        return CToolFiles::ReadAll(files[i].strPath, data, strError);
+    };
+    auto sink = [&](std::size_t i, std::vector<unsigned char>& member, std::string& strError) {
+        totals.nArchive += files[i].strName.size() + ARCHIV_HEADER_EXTRA + member.size();
+        // Past the limit the members are only measured.
+        if (totals.nArchive <= Limit() && !writer.AddEntry(files[i].strName, member)) {
+            strError = strArchive + ".part: cannot be written";
+            return false;
+        }
+        totals.nBytes += files[i].nSize;
+        if (m_bListFiles && !m_options.bQuiet)
+            std::printf("%12" PRIu64 " -> %10zu  %s\n", files[i].nSize, member.size(),
+                        files[i].strName.c_str());
+        meter.Update(nPlanned == 0 ? 100 : static_cast<int>(totals.nBytes * 100 / nPlanned));
+        return true;
+    };
+    std::string strError;
+    CPackPipeline pipeline(strArchive + ".tmp", true);
+    if (!pipeline.Run(files.size(), source, sink, strError)) {
+        std::fprintf(stderr, "payload: %s\n", strError.c_str());
+        return exitFiles;
+    }
+    meter.Break();
+    if (totals.nArchive > Limit()) {
+        std::fprintf(stderr,
+                     "payload: the archive has %" PRIu64 " bytes; a 32-bit installer carries "
+                     "at most %" PRIu64 ", nothing written\n",
+                     totals.nArchive, Limit());
+        return exitFaults;
+    }
+    if (!writer.Close()) {
+        std::fprintf(stderr, "payload: %s: cannot be written\n", strArchive.c_str());
+        return exitFiles;
+    }
+    return exitOk;
+}
+
+std::uint64_t CPackCommand::Limit() const {
+    return m_options.bInstaller ? kInstallerPayloadLimit : UINT64_MAX;
+}

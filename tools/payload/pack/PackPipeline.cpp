@@ -1,0 +1,111 @@
+// tools/payload/pack/PackPipeline.cpp
+#include "pack/PackPipeline.h"
+
+#include "pack/MemberPacker.h"
+
+#include <algorithm>
+#include <optional>
+#include <thread>
+
+namespace {
+
+const std::size_t kWindow = 64;
+
+int WorkerCount() {
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
+
+} // namespace
+
+CPackPipeline::CPackPipeline(std::string strTempBase, bool bPack)
+    : m_strTempBase(std::move(strTempBase)), m_bPack(bPack) {}
+
+bool CPackPipeline::Run(std::size_t nCount, const Source& source, const Sink& sink,
+                        std::string& strError) {
+    m_results.assign(nCount, {});
+    m_done.assign(nCount, false);
+    m_nNext = m_nConsumed = 0;
+    m_bStop = m_bFailed = false;
+    m_strError.clear();
+    std::vector<std::thread> workers;
+    for (int i = 0; i < WorkerCount(); ++i)
+        workers.emplace_back(&CPackPipeline::Work, this, i, nCount, std::cref(source));
+    for (std::size_t i = 0; i < nCount; ++i) {
+        std::vector<unsigned char> data;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_ready.wait(lock, [&] { return m_done[i] || m_bStop; });
+            if (!m_done[i])
+                break;
+            data.swap(m_results[i]);
+            m_nConsumed = i + 1;
+        }
+        m_room.notify_all();
+        std::string strSinkError;
+        if (!sink(i, data, strSinkError)) {
+            Fail(strSinkError);
+            break;
+        }
+    }
+    Stop();
+    for (std::thread& worker : workers)
+        worker.join();
+    strError = m_strError;
+    return !m_bFailed;
+}
+
+void CPackPipeline::Work(int nWorker, std::size_t nCount, const Source& source) {
+    std::string strTemp = m_strTempBase + std::to_string(nWorker);
+    std::optional<CMemberPacker> packer;
+    if (m_bPack)
+        packer.emplace(strTemp);
+    for (;;) {
+        std::size_t i;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_room.wait(lock, [&] {
+                return m_bStop || m_nNext == nCount || m_nNext < m_nConsumed + kWindow;
+            });
+            if (m_bStop || m_nNext == nCount)
+                return;
+            i = m_nNext++;
+        }
+        std::vector<unsigned char> data;
+        std::vector<unsigned char> member;
+        std::string strError;
+        if (!source(i, data, strError)) {
+            Fail(strError);
+            return;
+        }
+        if (packer && !packer->Pack(data, member)) {
+            Fail(strTemp + ": cannot make a member there");
+            return;
+        }
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_results[i].swap(m_bPack ? member : data);
+            m_done[i] = true;
+        }
+        m_ready.notify_all();
+    }
+}
+
+// Keeps the first failure's text and stops the run.
+void CPackPipeline::Fail(const std::string& strError) {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_bFailed)
+            m_strError = strError;
+        m_bFailed = true;
+    }
+    Stop();
+}
+
+void CPackPipeline::Stop() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_bStop = true;
+    }
+    m_ready.notify_all();
+    m_room.notify_all();
+}
