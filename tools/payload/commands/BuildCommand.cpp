@@ -35,18 +35,25 @@ fs::path OwnProgram() {
 #endif
 }
 
-// Entries of an archive and the bytes their members decode to (their ISIZE
-// fields); false at the first break in the framing.
-bool CountEntries(const SByteBlock& archive, std::size_t& nEntries, std::uint64_t& nBytes) {
-    nEntries = 0;
-    nBytes = 0;
+// Entries of an archive, the bytes their members decode to (their ISIZE
+// fields) and the largest of them; false at the first break in the framing.
+bool CountEntries(const SByteBlock& archive, SPackTotals& totals) {
+    totals = SPackTotals();
+    totals.nArchive = archive.nSize;
     for (std::uint64_t nAt = 0; nAt < archive.nSize;) {
         SEntryFraming framing = FrameEntry(archive.pData + nAt, archive.nSize - nAt);
         if (framing.nState != framingEntry || framing.nMemberLength < kGzipTrailer)
             return false;
+        const std::uint32_t nSize =
+            DecodeLittleEndian32(archive.pData + nAt + framing.EntrySize() - 4);
+        if (totals.strLargest.empty() || nSize > totals.nLargest) {
+            totals.strLargest.assign(archive.pData + nAt,
+                                     archive.pData + nAt + framing.nNameLength);
+            totals.nLargest = nSize;
+        }
         nAt += framing.EntrySize();
-        nBytes += DecodeLittleEndian32(archive.pData + nAt - 4);
-        ++nEntries;
+        totals.nBytes += nSize;
+        ++totals.nFiles;
     }
     return true;
 }
@@ -88,13 +95,12 @@ int CBuildCommand::Run() {
     const std::string& strSource = m_options.args[0];
     std::error_code error;
     if (!fs::is_directory(strSource, error))
-        return Build(image, strSource, 0, 0);
+        return Build(image, strSource, nullptr);
     std::string strArchive;
-    std::size_t nEntries = 0;
-    std::uint64_t nBytes = 0;
-    int nExit = PackFolder(strSource, strArchive, nEntries, nBytes);
+    SPackTotals totals;
+    int nExit = PackFolder(strSource, strArchive, totals);
     if (nExit == exitOk)
-        nExit = Build(image, strArchive, nEntries, nBytes);
+        nExit = Build(image, strArchive, &totals);
     fs::remove(strArchive, error);
     return nExit;
 }
@@ -106,15 +112,11 @@ std::string CBuildCommand::StubPath() const {
 }
 
 int CBuildCommand::PackFolder(const std::string& strDir, std::string& strArchive,
-                              std::size_t& nEntries, std::uint64_t& nBytes) {
+                              SPackTotals& totals) {
     SToolOptions options = m_options;
     options.bInstaller = true;
     strArchive = m_options.strOutput + ".archive";
-    SPackTotals totals;
-    int nExit = CPackCommand(options, false).Pack(strDir, strArchive, totals);
-    nEntries = totals.nFiles;
-    nBytes = totals.nBytes;
-    return nExit;
+    return CPackCommand(options, false).Pack(strDir, strArchive, totals);
 }
 
 bool CBuildCommand::LoadStub(CInstallerImage& image) const {
@@ -133,7 +135,7 @@ bool CBuildCommand::LoadStub(CInstallerImage& image) const {
 }
 
 int CBuildCommand::Build(CInstallerImage& image, const std::string& strArchive,
-                         std::size_t nEntries, std::uint64_t nBytes) {
+                         const SPackTotals* pPacked) {
     std::string strError;
     CArchiveMapping mapping;
     SByteBlock archive;
@@ -143,19 +145,24 @@ int CBuildCommand::Build(CInstallerImage& image, const std::string& strArchive,
         std::fprintf(stderr, "payload: %s, nothing written\n", strError.c_str());
         return exitFaults;
     }
-    if (nEntries == 0 && !CountEntries(archive, nEntries, nBytes)) {
+    SPackTotals totals;
+    if (pPacked != nullptr) {
+        totals = *pPacked;
+    } else if (!CountEntries(archive, totals)) {
         std::fprintf(stderr,
                      "payload: %s: not an archive; 'payload verify' tells where it breaks\n",
                      strArchive.c_str());
         return exitFiles;
     }
+    if (!CPackCommand::FitsInstaller(totals, image.GetImageSize()))
+        return exitFaults;
     CProgressMeter meter("build", m_options.bQuiet);
     if (!WriteInstaller(image, m_options.strOutput, meter)) {
         std::fprintf(stderr, "payload: %s: cannot be written\n", m_options.strOutput.c_str());
         return exitFiles;
     }
     meter.Break();
-    std::printf("build: %zu entries, %" PRIu64 " bytes into %s of %" PRIu64 " bytes\n", nEntries,
-                nBytes, m_options.strOutput.c_str(), image.GetSize());
+    std::printf("build: %zu entries, %" PRIu64 " bytes into %s of %" PRIu64 " bytes\n",
+                totals.nFiles, totals.nBytes, m_options.strOutput.c_str(), image.GetSize());
     return exitOk;
 }

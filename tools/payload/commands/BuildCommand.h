@@ -7,6 +7,7 @@
 #include <string>
 
 class CInstallerImage;
+struct SPackTotals;
 
 // payload build SOURCE -o OUTPUT [--stub STUB]: the installer, made from the
 // wizard's stub and the archive SOURCE, or the folder SOURCE packed as pack
@@ -21,12 +22,11 @@ private:
     // The stub given, or setup-stub.exe beside this program.
     std::string StubPath() const;
     // The folder packed into a scratch archive beside the output.
-    int PackFolder(const std::string& strDir, std::string& strArchive, std::size_t& nEntries,
-                   std::uint64_t& nBytes);
+    int PackFolder(const std::string& strDir, std::string& strArchive, SPackTotals& totals);
     // The stub read and checked; false, said on stderr, when it is no stub.
     bool LoadStub(CInstallerImage& image) const;
-    int Build(CInstallerImage& image, const std::string& strArchive, std::size_t nEntries,
-              std::uint64_t nBytes);
+    // pPacked: what PackFolder packed; null for an archive given as SOURCE.
+    int Build(CInstallerImage& image, const std::string& strArchive, const SPackTotals* pPacked);
 
     const SToolOptions& m_options;
 };

@@ -20,9 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The installer decodes a file into one buffer whose size is an int.
-const std::uint64_t kLargestFile = 0x7FFFFFFF;
-
 bool IsAscii(const std::string& strName) {
     return std::all_of(strName.begin(), strName.end(),
                        [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
@@ -100,8 +97,15 @@ int CPackCommand::Refuse(const std::vector<SPackFile>& files) {
         if (pszFault == nullptr && file.nSize > kLargestStorableFile)
             pszFault = "4 GiB or more: the archive's 32-bit length field and FAT32 cards "
                        "hold no such file";
-        if (pszFault == nullptr && file.nSize > kLargestFile)
+        if (pszFault == nullptr && file.nSize > kLargestDecodableFile)
             pszFault = "larger than the 2 GiB the installer can decode";
+        std::string strFault;
+        if (pszFault == nullptr && m_options.bInstaller &&
+            file.nSize > LargestInstallerFile(kWizardImage)) {
+            strFault = "larger than a 32-bit installer can decode beside the wizard alone (" +
+                       std::to_string(LargestInstallerFile(kWizardImage)) + " bytes)";
+            pszFault = strFault.c_str();
+        }
         if (pszFault != nullptr) {
             std::fprintf(stderr, "payload: refused \"%s\": %s\n", file.strName.c_str(), pszFault);
             ++nRefused;
@@ -137,6 +141,10 @@ int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& 
             return false;
         }
         totals.nBytes += files[i].nSize;
+        if (totals.strLargest.empty() || files[i].nSize > totals.nLargest) {
+            totals.strLargest = files[i].strName;
+            totals.nLargest = files[i].nSize;
+        }
         if (m_bListFiles && !m_options.bQuiet)
             std::printf("%12" PRIu64 " -> %10zu  %s\n", files[i].nSize, member.size(),
                         files[i].strName.c_str());
@@ -157,11 +165,26 @@ int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& 
                      totals.nArchive, Limit());
         return exitFaults;
     }
+    if (m_options.bInstaller && !FitsInstaller(totals, kWizardImage + totals.nArchive))
+        return exitFaults;
     if (!writer.Close()) {
         std::fprintf(stderr, "payload: %s: cannot be written\n", strArchive.c_str());
         return exitFiles;
     }
     return exitOk;
+}
+
+bool CPackCommand::FitsInstaller(const SPackTotals& totals, std::uint64_t nImage,
+                                 const char* pszEnd) {
+    const std::uint64_t nCarried = LargestInstallerFile(nImage);
+    if (totals.nLargest <= nCarried)
+        return true;
+    std::fprintf(stderr,
+                 "payload: refused \"%s\" of %" PRIu64 " bytes: the largest file this installer "
+                 "could carry has %" PRIu64 " bytes (a 32-bit installer decodes a file in one "
+                 "block, beside its image of %" PRIu64 " bytes)%s\n",
+                 totals.strLargest.c_str(), totals.nLargest, nCarried, nImage, pszEnd);
+    return false;
 }
 
 std::uint64_t CPackCommand::Limit() const {

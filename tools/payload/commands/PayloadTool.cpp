@@ -36,7 +36,8 @@ const char kHelp[] =
     "Options:\n"
     "  --small                 demo: the same layout at a few megabytes\n"
     "  --no-space-check        extract: start even when DIR's drive has too little room\n"
-    "  --installer             pack: refuse an archive too large for a 32-bit installer\n"
+    "  --installer             pack, verify: refuse an archive too large for a 32-bit\n"
+    "                          installer, or whose largest file it cannot decode\n"
     "  -o FILE                 build: the installer to write\n"
     "  --stub FILE             build: the stub to fill; a Linux build of this program\n"
     "                          has none beside it: give build/win32/bin/setup-stub.exe\n"
@@ -46,7 +47,7 @@ const char kHelp[] =
     "Exit codes:\n"
     "  0  done; list and verify: the archive is clean\n"
     "  1  list, verify: faults found; pack, build: files or a payload too large for\n"
-    "     an installer refused, nothing written;\n"
+    "     an installer refused, nothing written; verify --installer: too large;\n"
     "     extract: entries failed or the archive ends in damaged bytes\n"
     "  2  wrong command line\n"
     "  3  extract: a fatal error of the installer (a folder that cannot be made,\n"
@@ -76,8 +77,8 @@ int CPayloadTool::Run(int argc, char** argv) {
         std::fprintf(stderr, "payload: --no-space-check belongs to extract\n");
         return exitUsage;
     }
-    if (options.bInstaller && strCommand != "pack") {
-        std::fprintf(stderr, "payload: --installer belongs to pack\n");
+    if (options.bInstaller && strCommand != "pack" && strCommand != "verify") {
+        std::fprintf(stderr, "payload: --installer belongs to pack and verify\n");
         return exitUsage;
     }
     if ((!options.strOutput.empty() || !options.strStub.empty()) && strCommand != "build") {

@@ -173,6 +173,13 @@ std::uint64_t CInstallerImage::GetSize() const {
     return nSize;
 }
 
+std::uint32_t CInstallerImage::GetImageSize() const {
+    std::uint32_t nSize = 0;
+    for (int i = 3; i >= 0; --i)
+        nSize = nSize << 8 | m_headers[m_image.SizeOfImageField() + i];
+    return nSize;
+}
+
 std::vector<unsigned char> CInstallerImage::ToBytes() const {
     std::vector<unsigned char> bytes;
     for (const SPiece& piece : GetPieces()) {

@@ -31,6 +31,8 @@ public:
     // stay valid until Write; false when they exceed the installer's limit.
     bool Plan(const unsigned char* pPayload, std::uint64_t nPayload, std::string& strError);
     std::uint64_t GetSize() const;
+    // The address space the planned image spans when loaded (SizeOfImage).
+    std::uint32_t GetImageSize() const;
     std::vector<SPiece> GetPieces() const;
     // The finished image in one buffer, for tests and the fuzzer.
     std::vector<unsigned char> ToBytes() const;
