@@ -118,6 +118,11 @@ TEST(InstallerBuildRefusal, StubsItCannotFill) {
     SRun run = RunPayload(Arguments(scratch, "p.pak", "a.exe"));
     EXPECT_EQ(run.nExit, 4);
     EXPECT_TRUE(Has(run.strErr, "stub.exe: section data outside the file")) << run.strErr;
+    fs::resize_file(scratch / "stub.exe", 3000000000u);
+    run = RunPayload(Arguments(scratch, "p.pak", "a.exe"));
+    EXPECT_EQ(run.nExit, 4);
+    EXPECT_TRUE(Has(run.strErr, "stub.exe: 3000000000 bytes; at most 67108864 are read"))
+        << run.strErr;
     EXPECT_FALSE(fs::exists(scratch / "a.exe"));
 }
 
@@ -144,6 +149,20 @@ TEST(InstallerBuildRefusal, LimitsBeforeAnythingIsWritten) {
         << run.strErr;
     EXPECT_FALSE(fs::exists(scratch / "a.exe"));
     EXPECT_FALSE(fs::exists(scratch / "a.exe.archive"));
+    // Beyond what a 32-bit process maps, build still says the size and the
+    // limit, and the other commands say what they read.
+    fs::resize_file(scratch / "big.pak", 3000000000u);
+    EXPECT_TRUE(Has(RunPayload(Arguments(scratch, "big.pak", "a.exe")).strErr,
+                    "the archive has 3000000000 bytes"));
+    if (sizeof(void*) == 4)
+        for (const char* pszCommand : {"list ", "verify ", "extract "}) {
+            run = RunPayload(pszCommand + Quoted(scratch / "big.pak") + " " +
+                             (*pszCommand == 'e' ? Quoted(scratch / "out") : ""));
+            EXPECT_EQ(run.nExit, 4) << pszCommand;
+            EXPECT_TRUE(Has(run.strErr, "3000000000 bytes; this 32-bit program reads archives "
+                                        "and installers of at most 1140850688 bytes"))
+                << run.strErr;
+        }
 }
 
 // The largest file must fit beside the image: build counts the image it

@@ -6,6 +6,7 @@
 #include "commands/ToolFiles.h"
 #include "pack/PartFile.h"
 #include "pe/InstallerImage.h"
+#include "pe/PayloadLimits.h"
 
 #include "archive/ArchiveFraming.h"
 #include "archive/ArchiveMapping.h"
@@ -23,6 +24,9 @@ namespace {
 
 const char kStubName[] = "setup-stub.exe";
 const std::size_t kGzipTrailer = 8;
+// The wizard's stub has less than 1 MB; a file much larger is no stub, and is
+// not read into memory.
+const std::uint64_t kLargestStub = 64u << 20;
 
 // This program's own file: the C runtime's record of it on Windows, the
 // kernel's link on Linux.
@@ -123,7 +127,7 @@ bool CBuildCommand::LoadStub(CInstallerImage& image) const {
     const std::string strStub = StubPath();
     std::vector<unsigned char> stub;
     std::string strError;
-    const bool bRead = CToolFiles::ReadAll(strStub, stub, strError);
+    const bool bRead = CToolFiles::ReadAll(strStub, kLargestStub, stub, strError);
     if (bRead && image.Load(std::move(stub), strError))
         return true;
     // A read error names the file already.
@@ -137,6 +141,13 @@ bool CBuildCommand::LoadStub(CInstallerImage& image) const {
 int CBuildCommand::Build(CInstallerImage& image, const std::string& strArchive,
                          const SPackTotals* pPacked) {
     std::string strError;
+    // An archive file too large for an installer is said from its size, before
+    // it is mapped, which a 32-bit process could not do for one of 2 GiB.
+    std::error_code error;
+    SPackTotals sized;
+    sized.nArchive = fs::file_size(strArchive, error);
+    if (!error && !CToolFiles::IsImage(strArchive) && !CPackCommand::FitsInstaller(sized, 0))
+        return exitFaults;
     CArchiveMapping mapping;
     SByteBlock archive;
     if (!CToolFiles::OpenArchive(mapping, strArchive, archive))

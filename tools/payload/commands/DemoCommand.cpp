@@ -42,7 +42,8 @@ int CDemoCommand::WriteArchive(const std::string& strPath) {
         return true;
     };
     std::string strError;
-    CPackPipeline pipeline(strPath + ".tmp", true);
+    CPackPipeline pipeline(strPath + ".tmp", true,
+                           [&](std::size_t i) { return entries[i].strName; });
     if (!pipeline.Run(entries.size(), source, sink, strError) || !writer.Close()) {
         meter.Break();
         std::fprintf(stderr, "payload: %s\n",
@@ -67,7 +68,7 @@ int CDemoCommand::WriteTree(const std::string& strDir) {
         return CToolFiles::WriteBelow(strDir, entries[i].strName, data, strError);
     };
     std::string strError;
-    CPackPipeline pipeline(std::string(), false);
+    CPackPipeline pipeline(std::string(), false, [&](std::size_t i) { return entries[i].strName; });
     if (!pipeline.Run(entries.size(), source, sink, strError)) {
         std::fprintf(stderr, "payload: %s\n", strError.c_str());
         return exitFiles;

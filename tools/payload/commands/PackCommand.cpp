@@ -131,7 +131,8 @@ int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& 
     totals = SPackTotals();
     totals.nFiles = files.size();
     auto source = [&](std::size_t i, std::vector<unsigned char>& data, std::string& strError) {
-        return CToolFiles::ReadAll(files[i].strPath, data, strError);
+        // A file that grew since it was scanned would pass the checks made then.
+        return CToolFiles::ReadAll(files[i].strPath, files[i].nSize, data, strError);
     };
     auto sink = [&](std::size_t i, std::vector<unsigned char>& member, std::string& strError) {
         totals.nArchive += files[i].strName.size() + ARCHIV_HEADER_EXTRA + member.size();
@@ -152,19 +153,13 @@ int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& 
         return true;
     };
     std::string strError;
-    CPackPipeline pipeline(strArchive + ".tmp", true);
+    CPackPipeline pipeline(strArchive + ".tmp", true,
+                           [&](std::size_t i) { return "\"" + files[i].strName + "\""; });
     if (!pipeline.Run(files.size(), source, sink, strError)) {
         std::fprintf(stderr, "payload: %s\n", strError.c_str());
         return exitFiles;
     }
     meter.Break();
-    if (totals.nArchive > Limit()) {
-        std::fprintf(stderr,
-                     "payload: the archive has %" PRIu64 " bytes; a 32-bit installer carries "
-                     "at most %" PRIu64 ", nothing written\n",
-                     totals.nArchive, Limit());
-        return exitFaults;
-    }
     if (m_options.bInstaller && !FitsInstaller(totals, kWizardImage + totals.nArchive))
         return exitFaults;
     if (!writer.Close()) {
@@ -176,6 +171,13 @@ int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& 
 
 bool CPackCommand::FitsInstaller(const SPackTotals& totals, std::uint64_t nImage,
                                  const char* pszEnd) {
+    if (totals.nArchive > kInstallerPayloadLimit) {
+        std::fprintf(stderr,
+                     "payload: the archive has %" PRIu64 " bytes; a 32-bit installer carries "
+                     "at most %" PRIu64 "%s\n",
+                     totals.nArchive, kInstallerPayloadLimit, pszEnd);
+        return false;
+    }
     const std::uint64_t nCarried = LargestInstallerFile(nImage);
     if (totals.nLargest <= nCarried)
         return true;

@@ -39,8 +39,9 @@ public:
     int Run();
     // Packs DIR into ARCHIVE without the closing line; an exit code.
     int Pack(const std::string& strDir, const std::string& strArchive, SPackTotals& totals);
-    // Whether a 32-bit installer whose image spans nImage bytes can decode the
-    // largest file of totals; says why not on stderr, ending in pszEnd.
+    // Whether a 32-bit installer carries the archive of totals and, with an
+    // image of nImage bytes, can decode its largest file; says why not on
+    // stderr, ending in pszEnd.
     static bool FitsInstaller(const SPackTotals& totals, std::uint64_t nImage,
                               const char* pszEnd = ", nothing written");
 

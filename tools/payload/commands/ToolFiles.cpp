@@ -4,10 +4,14 @@
 #include "pe/InstallerImage.h"
 #include "pe/PeImage.h"
 
+#include "pe/PayloadLimits.h"
+
 #include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -15,8 +19,28 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// A 32-bit process maps a file into one free range of its address space, and
+// the largest lies between its image and the system's DLLs (1,276 MiB at best,
+// as the README derives it): every installer, at most 1 GiB of archive and the
+// wizard, fits with room to spare. A 64-bit process maps anything.
+const std::uint64_t kLargestMapping =
+    sizeof(void*) == 4 ? kInstallerPayloadLimit + (64u << 20) : UINT64_MAX;
+
+} // namespace
+
 bool CToolFiles::OpenArchive(CArchiveMapping& mapping, const std::string& strPath,
                              SByteBlock& archive) {
+    std::error_code error;
+    const std::uint64_t nSize = fs::file_size(strPath, error);
+    if (!error && nSize > kLargestMapping) {
+        std::fprintf(stderr,
+                     "payload: %s: %" PRIu64 " bytes; this 32-bit program reads archives and "
+                     "installers of at most %" PRIu64 " bytes (the Linux tool reads any)\n",
+                     strPath.c_str(), nSize, kLargestMapping);
+        return false;
+    }
     if (!mapping.Open(strPath.c_str(), ARCHIV_RESOURCE_ID)) {
         std::fprintf(stderr, "payload: %s\n", DescribeUnreadable(strPath).c_str());
         return false;
@@ -54,21 +78,36 @@ std::string CToolFiles::DescribeUnreadable(const std::string& strPath) {
     return strPath + ": " + std::strerror(nErrno);
 }
 
-bool CToolFiles::ReadAll(const std::string& strPath, std::vector<unsigned char>& data,
-                         std::string& strError) {
+bool CToolFiles::ReadAll(const std::string& strPath, std::uint64_t nLimit,
+                         std::vector<unsigned char>& data, std::string& strError) {
     std::error_code error;
-    auto nSize = fs::file_size(strPath, error);
+    const std::uint64_t nSize = fs::file_size(strPath, error);
+    if (!error && (nSize > nLimit || nSize > SIZE_MAX)) {
+        strError = strPath + ": " + std::to_string(nSize) + " bytes; at most " +
+                   std::to_string(std::min<std::uint64_t>(nLimit, SIZE_MAX)) + " are read";
+        return false;
+    }
     std::FILE* pFile = error ? nullptr : std::fopen(strPath.c_str(), "rb");
     if (pFile == nullptr) {
         strError = DescribeUnreadable(strPath);
         return false;
     }
-    data.resize(nSize);
+    data.resize(static_cast<std::size_t>(nSize));
     bool bRead = std::fread(data.data(), 1, data.size(), pFile) == data.size();
     std::fclose(pFile);
     if (!bRead)
         strError = strPath + ": read error";
     return bRead;
+}
+
+bool CToolFiles::IsImage(const std::string& strPath) {
+    unsigned char head[4096];
+    std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
+    if (pFile == nullptr)
+        return false;
+    const std::size_t nRead = std::fread(head, 1, sizeof head, pFile);
+    std::fclose(pFile);
+    return CPeImage::HasSignature(head, nRead);
 }
 
 bool CToolFiles::WriteBelow(const std::string& strDir, const std::string& strName,

@@ -3,6 +3,7 @@
 
 #include "archive/ArchiveMapping.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,18 @@ class CToolFiles {
 public:
     // Maps an archive file, or an installer and its "RT_ARCHIV" 149 resource,
     // and registers the archive as the installer's (ARCHIV_RESOURCE_ID), whose
-    // bytes archive receives; false after telling on stderr why it cannot be read.
+    // bytes archive receives; false after telling on stderr why it cannot be
+    // read. A file larger than this program can map is refused by its size.
     static bool OpenArchive(CArchiveMapping& mapping, const std::string& strPath,
                             SByteBlock& archive);
     // Why a path cannot be read as a file ("No such file or directory", ...).
     static std::string DescribeUnreadable(const std::string& strPath);
-    static bool ReadAll(const std::string& strPath, std::vector<unsigned char>& data,
-                        std::string& strError);
+    // The whole file; refused, by name and size, when it has more than nLimit bytes.
+    static bool ReadAll(const std::string& strPath, std::uint64_t nLimit,
+                        std::vector<unsigned char>& data, std::string& strError);
+    // Whether the file begins as a PE image: "MZ", and the PE signature where
+    // that header points, within its first 4 KiB.
+    static bool IsImage(const std::string& strPath);
     // Writes a file of the archive name strName below strDir, making its directories.
     static bool WriteBelow(const std::string& strDir, const std::string& strName,
                            const std::vector<unsigned char>& data, std::string& strError);

@@ -61,18 +61,9 @@ int CVerifyCommand::Run() {
                 nEntries, totals.nBytes, nMembers, nFaults == 0 ? "clean\n" : "");
     if (nFaults != 0)
         std::printf("%d fault%s\n", nFaults, nFaults == 1 ? "" : "s");
-    if (nFaults == 0 && m_options.bInstaller && !FitsInstaller(archive.nSize, totals))
+    totals.nArchive = archive.nSize;
+    if (nFaults == 0 && m_options.bInstaller &&
+        !CPackCommand::FitsInstaller(totals, kWizardImage + archive.nSize, ""))
         return exitFaults;
     return nFaults == 0 ? exitOk : exitFaults;
-}
-
-bool CVerifyCommand::FitsInstaller(std::uint64_t nArchive, const SPackTotals& totals) const {
-    if (nArchive > kInstallerPayloadLimit) {
-        std::fprintf(stderr,
-                     "payload: the archive has %" PRIu64 " bytes; a 32-bit installer carries "
-                     "at most %" PRIu64 "\n",
-                     nArchive, kInstallerPayloadLimit);
-        return false;
-    }
-    return CPackCommand::FitsInstaller(totals, kWizardImage + nArchive, "");
 }

@@ -4,6 +4,7 @@
 #include "pack/MemberPacker.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 #include <thread>
 
@@ -17,8 +18,8 @@ int WorkerCount() {
 
 } // namespace
 
-CPackPipeline::CPackPipeline(std::string strTempBase, bool bPack)
-    : m_strTempBase(std::move(strTempBase)), m_bPack(bPack) {}
+CPackPipeline::CPackPipeline(std::string strTempBase, bool bPack, Name name)
+    : m_strTempBase(std::move(strTempBase)), m_bPack(bPack), m_name(std::move(name)) {}
 
 bool CPackPipeline::Run(std::size_t nCount, const Source& source, const Sink& sink,
                         std::string& strError) {
@@ -70,24 +71,39 @@ void CPackPipeline::Work(int nWorker, std::size_t nCount, const Source& source) 
                 return;
             i = m_nNext++;
         }
-        std::vector<unsigned char> data;
-        std::vector<unsigned char> member;
-        std::string strError;
-        if (!source(i, data, strError)) {
-            Fail(strError);
+        if (!Make(i, source, packer ? &*packer : nullptr, strTemp))
             return;
-        }
-        if (packer && !packer->Pack(data, member)) {
-            Fail(strTemp + ": cannot make a member there");
-            return;
-        }
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_results[i].swap(m_bPack ? member : data);
-            m_done[i] = true;
-        }
-        m_ready.notify_all();
     }
+}
+
+bool CPackPipeline::Make(std::size_t nIndex, const Source& source, CMemberPacker* pPacker,
+                         const std::string& strTemp) {
+    std::vector<unsigned char> data;
+    std::vector<unsigned char> member;
+    // An exception here would end the program: a file too large for this
+    // process's memory is said by name instead.
+    try {
+        std::string strError;
+        if (!source(nIndex, data, strError)) {
+            Fail(strError);
+            return false;
+        }
+        if (pPacker != nullptr && !pPacker->Pack(data, member)) {
+            Fail(strTemp + ": cannot make a member there");
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        Fail(m_name(nIndex) + ": out of memory: packing it holds the whole file and its "
+                              "member at once");
+        return false;
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_results[nIndex].swap(m_bPack ? member : data);
+        m_done[nIndex] = true;
+    }
+    m_ready.notify_all();
+    return true;
 }
 
 // Keeps the first failure's text and stops the run.
