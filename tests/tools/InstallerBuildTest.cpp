@@ -135,7 +135,7 @@ TEST(InstallerBuildRefusal, LimitsBeforeAnythingIsWritten) {
     SRun run = RunPayload(Arguments(scratch, "in", "a.exe"));
     EXPECT_EQ(run.nExit, 1);
     EXPECT_TRUE(Has(run.strErr, "refused \"big.bin\": 4 GiB or more")) << run.strErr;
-    fs::resize_file(scratch / "in/big.bin", LargestInstallerFile(kWizardImage) + 1);
+    fs::resize_file(scratch / "in/big.bin", LargestInstallerFile(0) + 1);
     run = RunPayload(Arguments(scratch, "in", "a.exe"));
     EXPECT_EQ(run.nExit, 1);
     EXPECT_TRUE(Has(run.strErr, "refused \"big.bin\": larger than a 32-bit installer can decode"))

@@ -6,6 +6,7 @@
 #include "pack/ArchiveWriter.h"
 #include "pack/NameCheck.h"
 #include "pack/PackPipeline.h"
+#include "pack/PartFile.h"
 #include "pe/PayloadLimits.h"
 
 #include "archive/ArchiveFraming.h"
@@ -32,33 +33,47 @@ int CPackCommand::Run() {
         std::fprintf(stderr, "payload: pack takes DIR and ARCHIVE\n");
         return exitUsage;
     }
+    const std::string& strArchive = m_options.args[1];
+    std::vector<SPackFile> files;
+    int nExit = Scan(m_options.args[0], strArchive, files);
+    if (nExit != exitOk)
+        return nExit;
+    CPartFile file;
+    if (!file.Open(strArchive)) {
+        std::fprintf(stderr, "payload: %s.part: cannot be written\n", strArchive.c_str());
+        return exitFiles;
+    }
+    CArchiveWriter writer(
+        [&](const unsigned char* pData, std::size_t nSize) { return file.Write(pData, nSize); });
     SPackTotals totals;
-    int nExit = Pack(m_options.args[0], m_options.args[1], totals);
+    nExit = Write(files, writer, strArchive, totals);
+    if (nExit == exitOk && m_options.bInstaller &&
+        !FitsInstaller(totals, m_nWizardImage + totals.nArchive))
+        nExit = exitFaults;
+    if (nExit == exitOk && !file.Commit()) {
+        std::fprintf(stderr, "payload: %s: cannot be written\n", strArchive.c_str());
+        nExit = exitFiles;
+    }
     if (nExit == exitOk)
         std::printf("pack: %zu files, %" PRIu64 " bytes into %s of %" PRIu64 " bytes\n",
-                    totals.nFiles, totals.nBytes, m_options.args[1].c_str(), totals.nArchive);
+                    totals.nFiles, totals.nBytes, strArchive.c_str(), totals.nArchive);
     return nExit;
 }
 
-int CPackCommand::Pack(const std::string& strDir, const std::string& strArchive,
-                       SPackTotals& totals) {
-    std::vector<SPackFile> files;
-    int nExit = Collect(strDir, strArchive, files);
-    if (nExit == exitOk)
-        nExit = Refuse(files);
-    if (nExit == exitOk)
-        nExit = Write(files, strArchive, totals);
-    return nExit;
+int CPackCommand::Scan(const std::string& strDir, const std::string& strOutput,
+                       std::vector<SPackFile>& files) {
+    const int nExit = Collect(strDir, strOutput, files);
+    return nExit == exitOk ? Refuse(files) : nExit;
 }
 
-int CPackCommand::Collect(const std::string& strDir, const std::string& strArchive,
+int CPackCommand::Collect(const std::string& strDir, const std::string& strOutput,
                           std::vector<SPackFile>& files) {
     std::error_code error;
     if (!fs::is_directory(strDir, error)) {
         std::fprintf(stderr, "payload: %s: not a directory\n", strDir.c_str());
         return exitFiles;
     }
-    fs::path archive = fs::weakly_canonical(strArchive, error);
+    fs::path archive = fs::weakly_canonical(strOutput, error);
     fs::recursive_directory_iterator it(strDir, error);
     for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
         fs::file_status status = it->symlink_status(error);
@@ -101,9 +116,9 @@ int CPackCommand::Refuse(const std::vector<SPackFile>& files) {
             pszFault = "larger than the 2 GiB the installer can decode";
         std::string strFault;
         if (pszFault == nullptr && m_options.bInstaller &&
-            file.nSize > LargestInstallerFile(kWizardImage)) {
+            file.nSize > LargestInstallerFile(m_nWizardImage)) {
             strFault = "larger than a 32-bit installer can decode beside the wizard alone (" +
-                       std::to_string(LargestInstallerFile(kWizardImage)) + " bytes)";
+                       std::to_string(LargestInstallerFile(m_nWizardImage)) + " bytes)";
             pszFault = strFault.c_str();
         }
         if (pszFault != nullptr) {
@@ -117,28 +132,29 @@ int CPackCommand::Refuse(const std::vector<SPackFile>& files) {
     return nRefused == 0 ? exitOk : exitFaults;
 }
 
-int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& strArchive,
-                        SPackTotals& totals) {
-    CArchiveWriter writer;
-    if (!writer.Open(strArchive)) {
-        std::fprintf(stderr, "payload: %s.part: cannot be written\n", strArchive.c_str());
-        return exitFiles;
-    }
+int CPackCommand::Write(const std::vector<SPackFile>& files, CArchiveWriter& writer,
+                        const std::string& strOutput, SPackTotals& totals) {
     std::uint64_t nPlanned = 0;
     for (const SPackFile& file : files)
         nPlanned += file.nSize;
     CProgressMeter meter("pack", m_options.bQuiet || m_bListFiles);
     totals = SPackTotals();
     totals.nFiles = files.size();
-    auto source = [&](std::size_t i, std::vector<unsigned char>& data, std::string& strError) {
-        // A file that grew since it was scanned would pass the checks made then.
-        return CToolFiles::ReadAll(files[i].strPath, files[i].nSize, data, strError);
+    auto source = [&](std::size_t i, const BytesSink& sink, std::string& strError) {
+        // A file that changed since it was scanned would pass the checks made then.
+        if (!CToolFiles::ReadPieces(files[i].strPath, 0, files[i].nSize, sink, strError))
+            return false;
+        std::error_code error;
+        if (fs::file_size(files[i].strPath, error) == files[i].nSize)
+            return true;
+        strError = files[i].strPath + ": changed while it was packed";
+        return false;
     };
-    auto sink = [&](std::size_t i, std::vector<unsigned char>& member, std::string& strError) {
-        totals.nArchive += files[i].strName.size() + ARCHIV_HEADER_EXTRA + member.size();
+    auto sink = [&](std::size_t i, const SPackResult& member, std::string& strError) {
+        totals.nArchive += files[i].strName.size() + ARCHIV_HEADER_EXTRA + member.nSize;
         // Past the limit the members are only measured.
         if (totals.nArchive <= Limit() && !writer.AddEntry(files[i].strName, member)) {
-            strError = strArchive + ".part: cannot be written";
+            strError = strOutput + ".part: cannot be written";
             return false;
         }
         totals.nBytes += files[i].nSize;
@@ -147,23 +163,16 @@ int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& 
             totals.nLargest = files[i].nSize;
         }
         if (m_bListFiles && !m_options.bQuiet)
-            std::printf("%12" PRIu64 " -> %10zu  %s\n", files[i].nSize, member.size(),
+            std::printf("%12" PRIu64 " -> %10" PRIu64 "  %s\n", files[i].nSize, member.nSize,
                         files[i].strName.c_str());
         meter.Update(nPlanned == 0 ? 100 : static_cast<int>(totals.nBytes * 100 / nPlanned));
         return true;
     };
     std::string strError;
-    CPackPipeline pipeline(strArchive + ".tmp", true,
+    CPackPipeline pipeline(strOutput + ".tmp", true,
                            [&](std::size_t i) { return "\"" + files[i].strName + "\""; });
     if (!pipeline.Run(files.size(), source, sink, strError)) {
         std::fprintf(stderr, "payload: %s\n", strError.c_str());
-        return exitFiles;
-    }
-    meter.Break();
-    if (m_options.bInstaller && !FitsInstaller(totals, kWizardImage + totals.nArchive))
-        return exitFaults;
-    if (!writer.Close()) {
-        std::fprintf(stderr, "payload: %s: cannot be written\n", strArchive.c_str());
         return exitFiles;
     }
     return exitOk;

@@ -2,10 +2,13 @@
 #pragma once
 
 #include "commands/ToolOptions.h"
+#include "pe/PayloadLimits.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+class CArchiveWriter;
 
 struct SPackFile {
     std::string strName; // archive name, backslash-separated
@@ -33,12 +36,21 @@ struct SPackTotals {
 class CPackCommand {
 public:
     // bListFiles false: a progress display instead of the list of files.
-    explicit CPackCommand(const SToolOptions& options, bool bListFiles = true)
-        : m_options(options), m_bListFiles(bListFiles) {}
+    // nWizardImage: the wizard's image without a payload, which --installer
+    // counts beside the archive.
+    explicit CPackCommand(const SToolOptions& options, bool bListFiles = true,
+                          std::uint64_t nWizardImage = kWizardImage)
+        : m_options(options), m_bListFiles(bListFiles), m_nWizardImage(nWizardImage) {}
 
     int Run();
-    // Packs DIR into ARCHIVE without the closing line; an exit code.
-    int Pack(const std::string& strDir, const std::string& strArchive, SPackTotals& totals);
+    // The files below DIR in archive order, checked; an exit code. strOutput
+    // is the file being made, which is not packed.
+    int Scan(const std::string& strDir, const std::string& strOutput,
+             std::vector<SPackFile>& files);
+    // Packs the files into entries of writer, staging members beside strOutput;
+    // an exit code. Past the archive's limit, members are only measured.
+    int Write(const std::vector<SPackFile>& files, CArchiveWriter& writer,
+              const std::string& strOutput, SPackTotals& totals);
     // Whether a 32-bit installer carries the archive of totals and, with an
     // image of nImage bytes, can decode its largest file; says why not on
     // stderr, ending in pszEnd.
@@ -46,14 +58,13 @@ public:
                               const char* pszEnd = ", nothing written");
 
 private:
-    int Collect(const std::string& strDir, const std::string& strArchive,
+    int Collect(const std::string& strDir, const std::string& strOutput,
                 std::vector<SPackFile>& files);
     int Refuse(const std::vector<SPackFile>& files);
-    int Write(const std::vector<SPackFile>& files, const std::string& strArchive,
-              SPackTotals& totals);
     // The archive's largest size: the installer's limit with --installer.
     std::uint64_t Limit() const;
 
     const SToolOptions& m_options;
     bool m_bListFiles;
+    std::uint64_t m_nWizardImage;
 };

@@ -52,8 +52,8 @@ const char kHelp[] =
     "  2  wrong command line\n"
     "  3  extract: a fatal error of the installer (a folder that cannot be made,\n"
     "     disk full, device gone); what was extracted stays\n"
-    "  4  an input cannot be read or an output cannot be written; build: the stub\n"
-    "     is not the wizard or has a layout the tool cannot fill\n"
+    "  4  an input cannot be read or an output cannot be written, or memory ran\n"
+    "     out; build: the stub is not the wizard or has a layout the tool cannot fill\n"
     "  5  extract: DIR's drive has less room than the archive needs; nothing written\n";
 
 } // namespace

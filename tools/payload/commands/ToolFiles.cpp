@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -98,6 +99,34 @@ bool CToolFiles::ReadAll(const std::string& strPath, std::uint64_t nLimit,
     if (!bRead)
         strError = strPath + ": read error";
     return bRead;
+}
+
+bool CToolFiles::ReadPieces(const std::string& strPath, std::uint64_t nOffset, std::uint64_t nSize,
+                            const BytesSink& sink, std::string& strError) {
+    std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
+    if (pFile == nullptr) {
+        strError = DescribeUnreadable(strPath);
+        return false;
+    }
+#ifdef _WIN32
+    bool bRead = _fseeki64(pFile, static_cast<__int64>(nOffset), SEEK_SET) == 0;
+#else
+    bool bRead = fseeko(pFile, static_cast<off_t>(nOffset), SEEK_SET) == 0;
+#endif
+    const std::size_t nPiece =
+        static_cast<std::size_t>(std::min<std::uint64_t>(nSize, SPackResult::kPiece));
+    std::unique_ptr<unsigned char[]> pPiece(new unsigned char[nPiece]);
+    bool bTaken = true;
+    for (std::uint64_t nLeft = nSize; bRead && bTaken && nLeft != 0;) {
+        const std::size_t nStep = static_cast<std::size_t>(std::min<std::uint64_t>(nLeft, nPiece));
+        bRead = std::fread(pPiece.get(), 1, nStep, pFile) == nStep;
+        bTaken = bRead && sink(pPiece.get(), nStep);
+        nLeft -= nStep;
+    }
+    std::fclose(pFile);
+    if (!bRead)
+        strError = strPath + ": read error, or the file is shorter than it was";
+    return bRead && bTaken;
 }
 
 bool CToolFiles::IsImage(const std::string& strPath) {

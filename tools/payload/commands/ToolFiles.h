@@ -1,6 +1,8 @@
 // tools/payload/commands/ToolFiles.h
 #pragma once
 
+#include "pack/PackResult.h"
+
 #include "archive/ArchiveMapping.h"
 
 #include <cstdint>
@@ -21,6 +23,11 @@ public:
     // The whole file; refused, by name and size, when it has more than nLimit bytes.
     static bool ReadAll(const std::string& strPath, std::uint64_t nLimit,
                         std::vector<unsigned char>& data, std::string& strError);
+    // Hands nSize bytes of the file from nOffset on to sink, in pieces of
+    // SPackResult::kPiece; false, with the reason unless sink failed, when
+    // the file cannot be read or ends before.
+    static bool ReadPieces(const std::string& strPath, std::uint64_t nOffset, std::uint64_t nSize,
+                           const BytesSink& sink, std::string& strError);
     // Whether the file begins as a PE image: "MZ", and the PE signature where
     // that header points, within its first 4 KiB.
     static bool IsImage(const std::string& strPath);
