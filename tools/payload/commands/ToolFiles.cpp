@@ -2,9 +2,8 @@
 #include "commands/ToolFiles.h"
 
 #include "pe/InstallerImage.h"
-#include "pe/PeImage.h"
-
 #include "pe/PayloadLimits.h"
+#include "pe/PeImage.h"
 
 #include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"

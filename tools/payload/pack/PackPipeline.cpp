@@ -25,7 +25,7 @@ bool CPackPipeline::Run(std::size_t nCount, const Source& source, const Sink& si
     m_slots.clear();
     m_nNext = m_nConsumed = 0;
     m_nHeld = 0;
-    m_bStop = m_bFailed = false;
+    m_bStop = m_bFailed = m_bOver = false;
     m_strError.clear();
     std::vector<std::thread> workers;
     for (int i = 0; i < WorkerCount(); ++i)
@@ -54,6 +54,10 @@ bool CPackPipeline::Run(std::size_t nCount, const Source& source, const Sink& si
             Fail(strSinkError);
             break;
         }
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_bOver = true;
     }
     Stop();
     for (std::thread& worker : workers)
@@ -147,8 +151,9 @@ bool CPackPipeline::Deliver(std::size_t nIndex, CMemberPacker& packer, std::uint
         return true;
     }
     Publish(nIndex, std::move(result), 0);
+    // Also after a failure, the sink may still be reading the file.
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_room.wait(lock, [&] { return m_bStop || m_nConsumed > nIndex; });
+    m_room.wait(lock, [&] { return m_bOver || m_nConsumed > nIndex; });
     return !m_bStop;
 }
 

@@ -70,5 +70,7 @@ private:
     std::uint64_t m_nHeld = 0;
     bool m_bStop = false;
     bool m_bFailed = false;
+    bool m_bOver = false; // the sink takes no more
+
     std::string m_strError;
 };
