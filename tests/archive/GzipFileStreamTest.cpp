@@ -3,6 +3,7 @@
 
 #include "archive/GzipFileStream.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -45,6 +46,15 @@ protected:
             return "<damaged>";
         EXPECT_EQ(nSize != 0, bResult != FALSE);
         return std::string(reinterpret_cast<char*>(pBuffer.get()), nSize);
+    }
+
+    // ReadInto of a file with these bytes: the size decoded, -1 when it failed.
+    int ReadIntoOf(const std::string& strBytes, SDecodeBuffer& buffer) {
+        WriteFile(Path("r.gz"), strBytes);
+        CGzipFileStream stream;
+        int nSize = 0;
+        EXPECT_TRUE(stream.Open(Path("r.gz").c_str(), gzModeRead));
+        return stream.ReadInto(buffer, nSize) ? nSize : -1;
     }
 
     CScratch m_scratch;
@@ -116,6 +126,15 @@ TEST_F(GzipFileStream, ReadAllDetectsEveryKindOfDamage) {
     EXPECT_EQ("<damaged>", ReadAllOf(strFull.substr(0, strFull.size() - 12), &bClosed));
     EXPECT_FALSE(bClosed);
     EXPECT_EQ("<damaged>", ReadAllOf(strFull.substr(0, 15)));
+    // A size beyond what the member can yield (1032 bytes per byte of deflate
+    // data) takes no more memory than that yield.
+    const std::size_t nYield = 1032 * (strFull.size() - 18);
+    for (const std::size_t nLie : {nYield + 1, std::size_t{0xFFFFFFFF}}) {
+        SDecodeBuffer buffer;
+        EXPECT_EQ(-1,
+                  ReadIntoOf(strFull.substr(0, strFull.size() - 4) + LittleEndian(nLie), buffer));
+        EXPECT_GE(nYield + 1, buffer.nCapacity);
+    }
 }
 
 TEST_F(GzipFileStream, ReadAllRefusesBytesAfterTheLastMember) {
@@ -131,6 +150,17 @@ TEST_F(GzipFileStream, ReadAllPassesForeignBytesAndJoinsMembers) {
     // A ratio far above one needs many chunks.
     const std::string strLarge(3000000, 'r');
     EXPECT_EQ(strLarge, ReadAllOf(Gzip(strLarge)));
+    // The last member announces 1 byte: the buffer grows up to the bound.
+    EXPECT_EQ(strLarge + "x", ReadAllOf(Gzip(strLarge) + Gzip("x")));
+}
+
+TEST_F(GzipFileStream, ALargeFileTakesOneBlockOfItsSize) {
+    const int nSize = 150000000;
+    const std::string strMember = Gzip(std::string(nSize, '\0'));
+    SDecodeBuffer buffer;
+    EXPECT_EQ(nSize, ReadIntoOf(strMember, buffer));
+    EXPECT_EQ(nSize + 1u, buffer.nCapacity);
+    EXPECT_EQ(nSize, std::count(buffer.pData.get(), buffer.pData.get() + nSize, 0));
 }
 
 TEST_F(GzipFileStream, TemporaryFilesDecodeThroughTheirHandleIntoOneBufferAndGoAway) {
