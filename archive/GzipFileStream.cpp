@@ -225,6 +225,11 @@ BOOL CGzipFileStream::ReadInto(SDecodeBuffer& buffer, int& nSize) {
 void CGzipFileStream::Reserve(SDecodeBuffer& buffer, std::size_t nCapacity, std::size_t nKeep) {
     if (buffer.nCapacity >= nCapacity)
         return;
+    // A block kept from an earlier file is not needed beside the new one.
+    if (nKeep == 0) {
+        buffer.pData.reset();
+        buffer.nCapacity = 0;
+    }
     std::unique_ptr<unsigned char[]> pGrown(new unsigned char[nCapacity]);
     if (nKeep != 0)
         std::memcpy(pGrown.get(), buffer.pData.get(), nKeep);

@@ -78,7 +78,8 @@ private:
         std::size_t nLimit;
     };
     SDecodeSizes DecodeSizes() const;
-    // Grows the buffer to at least nCapacity bytes, keeping its first nKeep.
+    // Grows the buffer to at least nCapacity bytes, keeping its first nKeep;
+    // with none to keep, the old block goes before the new one is taken.
     static void Reserve(SDecodeBuffer& buffer, std::size_t nCapacity, std::size_t nKeep);
 
     CPlatform& m_platform;
