@@ -26,7 +26,7 @@ std::size_t g_nHeapBase = 0;
 std::size_t g_nHeapPeak = 0;
 [[maybe_unused]] bool g_bHeapWatch = false;
 
-std::size_t WatchHeap(bool bStart) {
+std::size_t WatchHeap([[maybe_unused]] bool bStart) {
 #ifdef __SANITIZE_ADDRESS__
     static const int nHooked = __sanitizer_install_malloc_and_free_hooks(
         [](const volatile void*, std::size_t) {
