@@ -251,9 +251,10 @@ CGzipFileStream::SDecodeSizes CGzipFileStream::DecodeSizes() const {
         nYield = m_nFileSize > kMemberOverhead
                      ? kMaxRatio * static_cast<std::uint64_t>(m_nFileSize - kMemberOverhead)
                      : 0;
-    // All of it and a byte more, in a buffer whose size is an int.
+    // All of it and a byte more; what comes out must fit an int, up to INT_MAX
+    // bytes, the largest file that the tool packs.
     const std::size_t nLimit =
-        static_cast<std::size_t>(std::min<std::uint64_t>(nYield + 1, INT_MAX));
+        static_cast<std::size_t>(std::min<std::uint64_t>(nYield, INT_MAX) + 1);
     // A gzip file announces the size of its last member, which is all of it
     // for the archive's members. Believed when the file can yield that much.
     const std::uint64_t nAnnounced =
