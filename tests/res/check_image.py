@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Checks a Windows program's image with pefile, without Windows: its width and
 machine, its subsystem, that it needs no DLL beside the system's own, that it
-is large-address-aware, and that its CheckSum is right.
+is large-address-aware, that its CheckSum is right, and that its header holds
+no link time (the same sources give the same bytes).
 
     check_image.py <program> i386|amd64 gui|console
 """
@@ -44,6 +45,9 @@ class ImageTest(unittest.TestCase):
         if len(self.pe.__data__) > 64 << 20:
             self.skipTest("too large to sum here")
         self.assertEqual(self.pe.OPTIONAL_HEADER.CheckSum, self.pe.generate_checksum())
+
+    def test_no_link_time(self):
+        self.assertEqual(self.pe.FILE_HEADER.TimeDateStamp, 0)
 
     def test_subsystem(self):
         self.assertEqual(self.pe.OPTIONAL_HEADER.Subsystem, SUBSYSTEMS[self.subsystem])
