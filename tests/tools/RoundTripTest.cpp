@@ -50,11 +50,13 @@ TEST(RoundTrip, FullDemo) {
 #endif
 }
 
+// Also under Wine: payload.exe takes the wide names, the engine writes the
+// stored ones through the ANSI functions (code page 1252 there).
 TEST(RoundTrip, PackedTreeComesBackUnchanged) {
     CScratch scratch;
-    WriteFile(scratch / "in/readme.txt", "Korvanu\r\n");
+    WriteFile(scratch / "in/Anleitung f\xC3\xBCr Spieler.txt", "Korvanu\r\n");
     WriteFile(scratch / "in/sounds/de/a.wav", std::string(70000, '\x01'));
-    WriteFile(scratch / "in/sounds/empty.txt", "");
+    WriteFile(scratch / "in/Ma\xC3\x9F/\xE2\x82\xAC \xC5\x92uvre.txt", "");
     SRun run = RunPayload("pack " + Quoted(scratch / "in") + " " + Quoted(scratch / "p.pak"));
     ASSERT_EQ(run.nExit, 0) << run.strErr;
     run = RunPayload("verify -q " + Quoted(scratch / "p.pak"));
@@ -63,4 +65,9 @@ TEST(RoundTrip, PackedTreeComesBackUnchanged) {
     ASSERT_EQ(run.nExit, 0) << run.strErr;
     EXPECT_EQ(DigestTree(scratch / "out").size(), 3u);
     EXPECT_TRUE(DigestTree(scratch / "in") == DigestTree(scratch / "out"));
+    // A character outside code page 1252 is refused, not written as '?'.
+    WriteFile(scratch / "in/\xC5\x81\xC3\xB3w.txt", "x");
+    run = RunPayload("pack " + Quoted(scratch / "in") + " " + Quoted(scratch / "q.pak"));
+    EXPECT_EQ(run.nExit, 1);
+    EXPECT_TRUE(Has(run.strErr, "U+0141")) << run.strErr;
 }

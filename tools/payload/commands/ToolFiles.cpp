@@ -6,11 +6,13 @@
 
 #include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"
+#include "archive/CodePage1252.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -40,35 +42,42 @@ bool CToolFiles::OpenArchive(CArchiveMapping& mapping, const std::string& strPat
     return true;
 }
 
-std::string CToolFiles::DescribeUnreadable(const std::string& strPath) {
+std::string CToolFiles::DescribeUnreadable(const fs::path& path) {
     std::error_code error;
-    if (fs::is_directory(strPath, error))
-        return strPath + ": is a directory";
+    if (fs::is_directory(path, error))
+        return path.string() + ": is a directory";
     errno = 0;
-    std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
-    int nErrno = errno;
-    if (pFile != nullptr) {
-        std::fclose(pFile);
-        return strPath + ": cannot be mapped";
-    }
-    return strPath + ": " + std::strerror(nErrno);
+    std::ifstream file(path, std::ios::binary);
+    if (file.is_open())
+        return path.string() + ": cannot be mapped";
+    return path.string() + ": " + std::strerror(errno);
 }
 
-bool CToolFiles::ReadAll(const std::string& strPath, std::vector<unsigned char>& data,
+bool CToolFiles::ReadAll(const fs::path& path, std::vector<unsigned char>& data,
                          std::string& strError) {
     std::error_code error;
-    auto nSize = fs::file_size(strPath, error);
-    std::FILE* pFile = error ? nullptr : std::fopen(strPath.c_str(), "rb");
-    if (pFile == nullptr) {
-        strError = DescribeUnreadable(strPath);
+    auto nSize = fs::file_size(path, error);
+    std::ifstream file;
+    if (!error)
+        file.open(path, std::ios::binary);
+    if (!file.is_open()) {
+        strError = DescribeUnreadable(path);
         return false;
     }
     data.resize(nSize);
-    bool bRead = std::fread(data.data(), 1, data.size(), pFile) == data.size();
-    std::fclose(pFile);
-    if (!bRead)
-        strError = strPath + ": read error";
-    return bRead;
+    if (!file.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(nSize))) {
+        strError = path.string() + ": read error";
+        return false;
+    }
+    return true;
+}
+
+std::string CToolFiles::SystemName(const std::string& strStored) {
+#ifdef _WIN32
+    return strStored;
+#else
+    return Cp1252ToUtf8(strStored);
+#endif
 }
 
 bool CToolFiles::WriteBelow(const std::string& strDir, const std::string& strName,

@@ -3,6 +3,7 @@
 
 #include "archive/ArchiveMapping.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,15 @@ public:
     static bool OpenArchive(CArchiveMapping& mapping, const std::string& strPath,
                             SByteBlock& archive);
     // Why a path cannot be read as a file ("No such file or directory", ...).
-    static std::string DescribeUnreadable(const std::string& strPath);
-    static bool ReadAll(const std::string& strPath, std::vector<unsigned char>& data,
+    static std::string DescribeUnreadable(const std::filesystem::path& path);
+    // Opens the path as the system names it: a Windows name need not fit the
+    // ANSI code page.
+    static bool ReadAll(const std::filesystem::path& path, std::vector<unsigned char>& data,
                         std::string& strError);
+    // A name stored in the archive (code page 1252) as this system's files and
+    // console take it: UTF-8 on Linux; on Windows the stored bytes, which the
+    // ANSI functions read in the system's code page, as the installer does.
+    static std::string SystemName(const std::string& strStored);
     // Writes a file of the archive name strName below strDir, making its directories.
     static bool WriteBelow(const std::string& strDir, const std::string& strName,
                            const std::vector<unsigned char>& data, std::string& strError);
