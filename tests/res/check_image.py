@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Checks a Windows program's image with pefile, without Windows: its width and
 machine, its subsystem, that it needs no DLL beside the system's own, that it
-is large-address-aware, and that its CheckSum is right; for the stub, that its
+is large-address-aware, that its CheckSum is right, and that its header holds
+no link time (the same sources give the same bytes); for the stub, that its
 image stays within what the payload tool counts for the wizard.
 
     check_image.py <program> i386|amd64 gui|console [PayloadLimits.h]
@@ -53,6 +54,9 @@ class ImageTest(unittest.TestCase):
         with open(self.limits, encoding="utf-8") as header:
             allowance = int(re.search(r"kWizardImage = ([0-9]+)", header.read()).group(1))
         self.assertLessEqual(self.pe.OPTIONAL_HEADER.SizeOfImage, allowance)
+
+    def test_no_link_time(self):
+        self.assertEqual(self.pe.FILE_HEADER.TimeDateStamp, 0)
 
     def test_subsystem(self):
         self.assertEqual(self.pe.OPTIONAL_HEADER.Subsystem, SUBSYSTEMS[self.subsystem])

@@ -28,6 +28,7 @@ int CExtractCommand::Run() {
     CPayloadArchive archive(platform);
     archive.Open(ARCHIV_RESOURCE_ID);
     archive.SetTargetDir(strDir.c_str());
+    platform.SetTargetDir(archive.GetTargetDir());
     SDiskSpace space;
     if (!m_options.bNoSpaceCheck && !archive.CheckFreeSpace(space)) {
         std::fprintf(stderr,

@@ -23,15 +23,18 @@ int CListCommand::Run() {
     std::printf("%-32s %10s %10s  %s\n", "name", "member", "decoded", "state");
     while (inspector.Next(inspection)) {
         bClean = bClean && inspection.IsClean();
-        std::printf("%-32s %10" PRIu32 " %10" PRIu64 "  %s%s%s\n", inspection.entry.strName.c_str(),
-                    inspection.entry.nMemberLength, inspection.member.nDecodedSize,
-                    CMemberCheck::Describe(inspection.member.nState),
-                    inspection.pszNameFault ? "; " : "",
-                    inspection.pszNameFault ? inspection.pszNameFault : "");
+        // Padded by the stored name, whose bytes are its characters.
+        const std::string& strName = inspection.entry.strName;
+        std::printf(
+            "%s%*s %10" PRIu32 " %10" PRIu64 "  %s%s%s\n", CToolFiles::SystemName(strName).c_str(),
+            strName.size() < 32 ? static_cast<int>(32 - strName.size()) : 0, "",
+            inspection.entry.nMemberLength, inspection.member.nDecodedSize,
+            CMemberCheck::Describe(inspection.member.nState), inspection.pszNameFault ? "; " : "",
+            inspection.pszNameFault ? inspection.pszNameFault : "");
     }
     std::string strEnd = inspector.DescribeEnd();
     if (!strEnd.empty()) {
-        std::printf("damaged: %s\n", strEnd.c_str());
+        std::printf("damaged: %s\n", CToolFiles::SystemName(strEnd).c_str());
         bClean = false;
     }
     return bClean ? exitOk : exitFaults;

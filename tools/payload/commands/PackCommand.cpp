@@ -16,14 +16,32 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool IsAscii(const std::string& strName) {
-    return std::all_of(strName.begin(), strName.end(),
-                       [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+// A name's bytes with those outside printable ASCII as \xHH.
+std::string Escaped(const std::string& strName) {
+    std::string strEscaped;
+    for (const char ch : strName) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        char szHex[5];
+        std::snprintf(szHex, sizeof szHex, "\\x%02X", c);
+        strEscaped += c >= 0x20 && c < 0x7F ? std::string(1, ch) : szHex;
+    }
+    return strEscaped;
+}
+
+// The name as the maker sees it and why it does not convert to code page 1252.
+std::string DescribeUnconverted(const SPackFile& file) {
+    if (file.name.nFault == cp1252NotUtf8)
+        return "\"" + Escaped(file.strFound) + "\": not UTF-8";
+    char szCode[16];
+    std::snprintf(szCode, sizeof szCode, "U+%04" PRIX32, file.name.nCodePoint);
+    return "\"" + file.strFound + "\": " + szCode + " \"" + file.name.strCharacter +
+           "\" is not in code page 1252, in which the installer stores names";
 }
 
 } // namespace
@@ -86,19 +104,23 @@ int CPackCommand::Collect(const std::string& strDir, const std::string& strOutpu
         }
         if (fs::weakly_canonical(it->path(), error) == archive)
             continue;
-        std::string strName = it->path().lexically_relative(strDir).generic_string();
+        // As UTF-8 on every system: Windows gives its wide names, Linux its bytes.
+        std::string strFound = it->path().lexically_relative(strDir).generic_u8string();
         // Both separators are path separators to the installer: a backslash
         // inside a file name of this system would split it.
-        bool bSplit = it->path().filename().string().find('\\') != std::string::npos;
-        std::replace(strName.begin(), strName.end(), '/', '\\');
-        files.push_back({strName, it->path().string(), it->file_size(error), bSplit});
+        bool bSplit = it->path().filename().u8string().find('\\') != std::string::npos;
+        std::replace(strFound.begin(), strFound.end(), '/', '\\');
+        files.push_back(
+            {Utf8ToCp1252(strFound), strFound, it->path(), it->file_size(error), bSplit});
     }
     if (error) {
         std::fprintf(stderr, "payload: %s: %s\n", strDir.c_str(), error.message().c_str());
         return exitFiles;
     }
-    std::sort(files.begin(), files.end(),
-              [](const SPackFile& a, const SPackFile& b) { return a.strName < b.strName; });
+    // Byte order of the stored names; the names as found order those that did not convert.
+    std::sort(files.begin(), files.end(), [](const SPackFile& a, const SPackFile& b) {
+        return std::tie(a.name.strText, a.strFound) < std::tie(b.name.strText, b.strFound);
+    });
     return exitOk;
 }
 
@@ -106,9 +128,13 @@ int CPackCommand::Refuse(const std::vector<SPackFile>& files) {
     CNameCheck names;
     int nRefused = 0;
     for (const SPackFile& file : files) {
-        const char* pszFault = file.bSplit ? "backslash in a file name" : names.Check(file.strName);
-        if (pszFault == nullptr && !IsAscii(file.strName))
-            pszFault = "not ASCII: the installer uses names in the ANSI code page of the system";
+        if (file.name.nFault != cp1252Ok) {
+            std::fprintf(stderr, "payload: refused %s\n", DescribeUnconverted(file).c_str());
+            ++nRefused;
+            continue;
+        }
+        const std::string& strName = file.name.strText;
+        const char* pszFault = file.bSplit ? "backslash in a file name" : names.Check(strName);
         if (pszFault == nullptr && file.nSize > kLargestStorableFile)
             pszFault = "4 GiB or more: the archive's 32-bit length field and FAT32 cards "
                        "hold no such file";
@@ -122,7 +148,8 @@ int CPackCommand::Refuse(const std::vector<SPackFile>& files) {
             pszFault = strFault.c_str();
         }
         if (pszFault != nullptr) {
-            std::fprintf(stderr, "payload: refused \"%s\": %s\n", file.strName.c_str(), pszFault);
+            std::fprintf(stderr, "payload: refused \"%s\": %s\n",
+                         CToolFiles::SystemName(strName).c_str(), pszFault);
             ++nRefused;
         }
     }
@@ -142,35 +169,37 @@ int CPackCommand::Write(const std::vector<SPackFile>& files, CArchiveWriter& wri
     totals.nFiles = files.size();
     auto source = [&](std::size_t i, const BytesSink& sink, std::string& strError) {
         // A file that changed since it was scanned would pass the checks made then.
-        if (!CToolFiles::ReadPieces(files[i].strPath, 0, files[i].nSize, sink, strError))
+        if (!CToolFiles::ReadPieces(files[i].path, 0, files[i].nSize, sink, strError))
             return false;
         std::error_code error;
-        if (fs::file_size(files[i].strPath, error) == files[i].nSize)
+        if (fs::file_size(files[i].path, error) == files[i].nSize)
             return true;
-        strError = files[i].strPath + ": changed while it was packed";
+        strError = files[i].path.string() + ": changed while it was packed";
         return false;
     };
     auto sink = [&](std::size_t i, const SPackResult& member, std::string& strError) {
-        totals.nArchive += files[i].strName.size() + ARCHIV_HEADER_EXTRA + member.nSize;
+        const std::string& strName = files[i].name.strText;
+        totals.nArchive += strName.size() + ARCHIV_HEADER_EXTRA + member.nSize;
         // Past the limit the members are only measured.
-        if (totals.nArchive <= Limit() && !writer.AddEntry(files[i].strName, member)) {
+        if (totals.nArchive <= Limit() && !writer.AddEntry(strName, member)) {
             strError = strOutput + ".part: cannot be written";
             return false;
         }
         totals.nBytes += files[i].nSize;
         if (totals.strLargest.empty() || files[i].nSize > totals.nLargest) {
-            totals.strLargest = files[i].strName;
+            totals.strLargest = strName;
             totals.nLargest = files[i].nSize;
         }
         if (m_bListFiles && !m_options.bQuiet)
             std::printf("%12" PRIu64 " -> %10" PRIu64 "  %s\n", files[i].nSize, member.nSize,
-                        files[i].strName.c_str());
+                        CToolFiles::SystemName(strName).c_str());
         meter.Update(nPlanned == 0 ? 100 : static_cast<int>(totals.nBytes * 100 / nPlanned));
         return true;
     };
     std::string strError;
-    CPackPipeline pipeline(strOutput + ".tmp", true,
-                           [&](std::size_t i) { return "\"" + files[i].strName + "\""; });
+    CPackPipeline pipeline(strOutput + ".tmp", true, [&](std::size_t i) {
+        return "\"" + CToolFiles::SystemName(files[i].name.strText) + "\"";
+    });
     if (!pipeline.Run(files.size(), source, sink, strError)) {
         std::fprintf(stderr, "payload: %s\n", strError.c_str());
         return exitFiles;
@@ -194,7 +223,8 @@ bool CPackCommand::FitsInstaller(const SPackTotals& totals, std::uint64_t nImage
                  "payload: refused \"%s\" of %" PRIu64 " bytes: the largest file this installer "
                  "could carry has %" PRIu64 " bytes (a 32-bit installer decodes a file in one "
                  "block, beside its image of %" PRIu64 " bytes)%s\n",
-                 totals.strLargest.c_str(), totals.nLargest, nCarried, nImage, pszEnd);
+                 CToolFiles::SystemName(totals.strLargest).c_str(), totals.nLargest, nCarried,
+                 nImage, pszEnd);
     return false;
 }
 

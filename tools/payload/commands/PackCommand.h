@@ -4,15 +4,19 @@
 #include "commands/ToolOptions.h"
 #include "pe/PayloadLimits.h"
 
+#include "archive/CodePage1252.h"
+
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 class CArchiveWriter;
 
 struct SPackFile {
-    std::string strName; // archive name, backslash-separated
-    std::string strPath;
+    SCp1252Text name;     // archive name in code page 1252, backslash-separated
+    std::string strFound; // the name as found, UTF-8, backslash-separated
+    std::filesystem::path path;
     std::uint64_t nSize;
     bool bSplit; // a file name of this system holds a backslash
 };
@@ -26,8 +30,9 @@ struct SPackTotals {
 };
 
 // payload pack DIR ARCHIVE: every regular file below DIR, in byte order of
-// the names, as members of the installer's form; one line per file unless
-// quiet. Names the installer would refuse and files of 4 GiB or more stop the
+// the names in code page 1252, as members of the installer's form; one line
+// per file unless quiet. Names that are no UTF-8, hold a character 1252 lacks
+// or that the installer would refuse, and files of 4 GiB or more stop the
 // command before anything is written. With --installer, so do files larger
 // than a 32-bit installer can decode beside the wizard alone; an archive that
 // passes the 32-bit installer's limit, or whose largest file does not fit

@@ -7,6 +7,7 @@
 
 #include "archive/ArchivFormat.h"
 #include "archive/ArchiveRegistry.h"
+#include "archive/CodePage1252.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -64,67 +66,62 @@ bool CToolFiles::OpenArchive(CArchiveMapping& mapping, const std::string& strPat
     return true;
 }
 
-std::string CToolFiles::DescribeUnreadable(const std::string& strPath) {
+std::string CToolFiles::DescribeUnreadable(const fs::path& path) {
     std::error_code error;
-    if (fs::is_directory(strPath, error))
-        return strPath + ": is a directory";
+    if (fs::is_directory(path, error))
+        return path.string() + ": is a directory";
     errno = 0;
-    std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
-    int nErrno = errno;
-    if (pFile != nullptr) {
-        std::fclose(pFile);
-        return strPath + ": cannot be mapped";
-    }
-    return strPath + ": " + std::strerror(nErrno);
+    std::ifstream file(path, std::ios::binary);
+    if (file.is_open())
+        return path.string() + ": cannot be mapped";
+    return path.string() + ": " + std::strerror(errno);
 }
 
-bool CToolFiles::ReadAll(const std::string& strPath, std::uint64_t nLimit,
+bool CToolFiles::ReadAll(const fs::path& path, std::uint64_t nLimit,
                          std::vector<unsigned char>& data, std::string& strError) {
     std::error_code error;
-    const std::uint64_t nSize = fs::file_size(strPath, error);
+    const std::uint64_t nSize = fs::file_size(path, error);
     if (!error && (nSize > nLimit || nSize > SIZE_MAX)) {
-        strError = strPath + ": " + std::to_string(nSize) + " bytes; at most " +
+        strError = path.string() + ": " + std::to_string(nSize) + " bytes; at most " +
                    std::to_string(std::min<std::uint64_t>(nLimit, SIZE_MAX)) + " are read";
         return false;
     }
-    std::FILE* pFile = error ? nullptr : std::fopen(strPath.c_str(), "rb");
-    if (pFile == nullptr) {
-        strError = DescribeUnreadable(strPath);
+    std::ifstream file;
+    if (!error)
+        file.open(path, std::ios::binary);
+    if (!file.is_open()) {
+        strError = DescribeUnreadable(path);
         return false;
     }
     data.resize(static_cast<std::size_t>(nSize));
-    bool bRead = std::fread(data.data(), 1, data.size(), pFile) == data.size();
-    std::fclose(pFile);
-    if (!bRead)
-        strError = strPath + ": read error";
-    return bRead;
-}
-
-bool CToolFiles::ReadPieces(const std::string& strPath, std::uint64_t nOffset, std::uint64_t nSize,
-                            const BytesSink& sink, std::string& strError) {
-    std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
-    if (pFile == nullptr) {
-        strError = DescribeUnreadable(strPath);
+    if (!file.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(nSize))) {
+        strError = path.string() + ": read error";
         return false;
     }
-#ifdef _WIN32
-    bool bRead = _fseeki64(pFile, static_cast<__int64>(nOffset), SEEK_SET) == 0;
-#else
-    bool bRead = fseeko(pFile, static_cast<off_t>(nOffset), SEEK_SET) == 0;
-#endif
+    return true;
+}
+
+bool CToolFiles::ReadPieces(const fs::path& path, std::uint64_t nOffset, std::uint64_t nSize,
+                            const BytesSink& sink, std::string& strError) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) {
+        strError = DescribeUnreadable(path);
+        return false;
+    }
+    bool bRead = static_cast<bool>(file.seekg(static_cast<std::streamoff>(nOffset)));
     const std::size_t nPiece =
         static_cast<std::size_t>(std::min<std::uint64_t>(nSize, SPackResult::kPiece));
     std::unique_ptr<unsigned char[]> pPiece(new unsigned char[nPiece]);
     bool bTaken = true;
     for (std::uint64_t nLeft = nSize; bRead && bTaken && nLeft != 0;) {
         const std::size_t nStep = static_cast<std::size_t>(std::min<std::uint64_t>(nLeft, nPiece));
-        bRead = std::fread(pPiece.get(), 1, nStep, pFile) == nStep;
+        bRead = static_cast<bool>(
+            file.read(reinterpret_cast<char*>(pPiece.get()), static_cast<std::streamsize>(nStep)));
         bTaken = bRead && sink(pPiece.get(), nStep);
         nLeft -= nStep;
     }
-    std::fclose(pFile);
     if (!bRead)
-        strError = strPath + ": read error, or the file is shorter than it was";
+        strError = path.string() + ": read error, or the file is shorter than it was";
     return bRead && bTaken;
 }
 
@@ -136,6 +133,14 @@ bool CToolFiles::IsImage(const std::string& strPath) {
     const std::size_t nRead = std::fread(head, 1, sizeof head, pFile);
     std::fclose(pFile);
     return CPeImage::HasSignature(head, nRead);
+}
+
+std::string CToolFiles::SystemName(const std::string& strStored) {
+#ifdef _WIN32
+    return strStored;
+#else
+    return Cp1252ToUtf8(strStored);
+#endif
 }
 
 bool CToolFiles::WriteBelow(const std::string& strDir, const std::string& strName,

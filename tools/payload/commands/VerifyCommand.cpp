@@ -46,14 +46,15 @@ int CVerifyCommand::Run() {
             if (pszFault == nullptr)
                 continue;
             std::printf("fault: entry %d \"%s\" at offset %" PRIu64 ": %s\n", nEntries,
-                        inspection.entry.strName.c_str(), inspection.entry.nOffset, pszFault);
+                        CToolFiles::SystemName(inspection.entry.strName).c_str(),
+                        inspection.entry.nOffset, pszFault);
             ++nFaults;
         }
     }
     meter.Break();
     std::string strEnd = inspector.DescribeEnd();
     if (!strEnd.empty()) {
-        std::printf("fault: %s\n", strEnd.c_str());
+        std::printf("fault: %s\n", CToolFiles::SystemName(strEnd).c_str());
         ++nFaults;
     }
     std::printf("verify: %d entries, %" PRIu64 " bytes decoded from %" PRIu64

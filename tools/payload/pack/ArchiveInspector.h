@@ -25,7 +25,8 @@ public:
     bool Next(SInspection& inspection);
 
     EFraming GetEnd() const { return m_nEnd; }
-    // Empty for a clean end, else what is wrong with the end of the archive.
+    // Empty for a clean end, else what is wrong with the end of the archive:
+    // ASCII text around the last entry's name as stored.
     std::string DescribeEnd() const;
     int GetProgress() const;
 

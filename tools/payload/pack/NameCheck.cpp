@@ -5,11 +5,21 @@
 
 namespace {
 
+// A name as the card's file system compares it: Windows folds every letter of
+// code page 1252 to one case, the accented ones and S, OE, Z, Y with caron or
+// diaeresis (0x8A, 0x8C, 0x8E, 0x9F) too. Sharp s (0xDF) has no capital in
+// 1252 and stays.
 std::string Folded(const std::string& strName) {
     std::string strFolded = strName;
-    for (char& ch : strFolded)
-        if (ch >= 'A' && ch <= 'Z')
-            ch = static_cast<char>(ch - 'A' + 'a');
+    for (char& ch : strFolded) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+            ch = static_cast<char>(c + 0x20);
+        else if (c == 0x8A || c == 0x8C || c == 0x8E)
+            ch = static_cast<char>(c + 0x10);
+        else if (c == 0x9F)
+            ch = static_cast<char>(0xFF);
+    }
     return strFolded;
 }
 

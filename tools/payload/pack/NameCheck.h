@@ -14,6 +14,6 @@ public:
     const char* Check(const std::string& strName);
 
 private:
-    std::set<std::string> m_files; // names folded to lower case
+    std::set<std::string> m_files; // names folded to lower case, in code page 1252
     std::set<std::string> m_dirs;
 };
