@@ -1,16 +1,16 @@
 // tools/payload/commands/BuildCommand.cpp
 #include "commands/BuildCommand.h"
 
+#include "commands/InstallerFile.h"
 #include "commands/PackCommand.h"
 #include "commands/ProgressMeter.h"
 #include "commands/ToolFiles.h"
-#include "pack/PartFile.h"
+#include "pack/ArchiveWriter.h"
 #include "pe/InstallerImage.h"
 
 #include "archive/ArchiveFraming.h"
 #include "archive/ArchiveMapping.h"
 
-#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +23,9 @@ namespace {
 
 const char kStubName[] = "setup-stub.exe";
 const std::size_t kGzipTrailer = 8;
+// The wizard's stub has less than 1 MB; a file much larger is no stub, and is
+// not read into memory.
+const std::uint64_t kLargestStub = 64u << 20;
 
 // This program's own file: the C runtime's record of it on Windows, the
 // kernel's link on Linux.
@@ -35,43 +38,27 @@ fs::path OwnProgram() {
 #endif
 }
 
-// Entries of an archive and the bytes their members decode to (their ISIZE
-// fields); false at the first break in the framing.
-bool CountEntries(const SByteBlock& archive, std::size_t& nEntries, std::uint64_t& nBytes) {
-    nEntries = 0;
-    nBytes = 0;
+// Entries of an archive, the bytes their members decode to (their ISIZE
+// fields) and the largest of them; false at the first break in the framing.
+bool CountEntries(const SByteBlock& archive, SPackTotals& totals) {
+    totals = SPackTotals();
+    totals.nArchive = archive.nSize;
     for (std::uint64_t nAt = 0; nAt < archive.nSize;) {
         SEntryFraming framing = FrameEntry(archive.pData + nAt, archive.nSize - nAt);
         if (framing.nState != framingEntry || framing.nMemberLength < kGzipTrailer)
             return false;
+        const std::uint32_t nSize =
+            DecodeLittleEndian32(archive.pData + nAt + framing.EntrySize() - 4);
+        if (totals.strLargest.empty() || nSize > totals.nLargest) {
+            totals.strLargest.assign(archive.pData + nAt,
+                                     archive.pData + nAt + framing.nNameLength);
+            totals.nLargest = nSize;
+        }
         nAt += framing.EntrySize();
-        nBytes += DecodeLittleEndian32(archive.pData + nAt - 4);
-        ++nEntries;
+        totals.nBytes += nSize;
+        ++totals.nFiles;
     }
     return true;
-}
-
-// Writes the installer's pieces into strPath, in chunks that move the meter.
-bool WriteInstaller(const CInstallerImage& image, const std::string& strPath,
-                    CProgressMeter& meter) {
-    static const unsigned char s_zeros[4096] = {};
-    const std::size_t nChunk = 4 << 20;
-    CPartFile file;
-    bool bWritten = file.Open(strPath);
-    const std::uint64_t nTotal = image.GetSize();
-    std::uint64_t nDone = 0;
-    for (const CInstallerImage::SPiece& piece : image.GetPieces()) {
-        for (std::uint64_t nAt = 0; bWritten && nAt < piece.nSize;) {
-            std::size_t nStep = static_cast<std::size_t>(std::min<std::uint64_t>(
-                piece.nSize - nAt, piece.pData != nullptr ? nChunk : sizeof s_zeros));
-            const unsigned char* pBytes = piece.pData != nullptr ? piece.pData + nAt : s_zeros;
-            bWritten = file.Write(pBytes, nStep);
-            nAt += nStep;
-            nDone += nStep;
-            meter.Update(static_cast<int>(nDone * 100 / nTotal));
-        }
-    }
-    return bWritten && file.Commit();
 }
 
 } // namespace
@@ -87,16 +74,8 @@ int CBuildCommand::Run() {
         return exitFiles;
     const std::string& strSource = m_options.args[0];
     std::error_code error;
-    if (!fs::is_directory(strSource, error))
-        return Build(image, strSource, 0, 0);
-    std::string strArchive;
-    std::size_t nEntries = 0;
-    std::uint64_t nBytes = 0;
-    int nExit = PackFolder(strSource, strArchive, nEntries, nBytes);
-    if (nExit == exitOk)
-        nExit = Build(image, strArchive, nEntries, nBytes);
-    fs::remove(strArchive, error);
-    return nExit;
+    return fs::is_directory(strSource, error) ? BuildFolder(image, strSource)
+                                              : BuildArchive(image, strSource);
 }
 
 std::string CBuildCommand::StubPath() const {
@@ -105,23 +84,11 @@ std::string CBuildCommand::StubPath() const {
     return (OwnProgram().parent_path() / kStubName).string();
 }
 
-int CBuildCommand::PackFolder(const std::string& strDir, std::string& strArchive,
-                              std::size_t& nEntries, std::uint64_t& nBytes) {
-    SToolOptions options = m_options;
-    options.bInstaller = true;
-    strArchive = m_options.strOutput + ".archive";
-    SPackTotals totals;
-    int nExit = CPackCommand(options, false).Pack(strDir, strArchive, totals);
-    nEntries = totals.nFiles;
-    nBytes = totals.nBytes;
-    return nExit;
-}
-
 bool CBuildCommand::LoadStub(CInstallerImage& image) const {
     const std::string strStub = StubPath();
     std::vector<unsigned char> stub;
     std::string strError;
-    const bool bRead = CToolFiles::ReadAll(strStub, stub, strError);
+    const bool bRead = CToolFiles::ReadAll(strStub, kLargestStub, stub, strError);
     if (bRead && image.Load(std::move(stub), strError))
         return true;
     // A read error names the file already.
@@ -132,30 +99,88 @@ bool CBuildCommand::LoadStub(CInstallerImage& image) const {
     return false;
 }
 
-int CBuildCommand::Build(CInstallerImage& image, const std::string& strArchive,
-                         std::size_t nEntries, std::uint64_t nBytes) {
-    std::string strError;
+int CBuildCommand::BuildFolder(CInstallerImage& image, const std::string& strDir) {
+    SToolOptions options = m_options;
+    options.bInstaller = true;
+    CPackCommand pack(options, false, image.GetImageSize());
+    std::vector<SPackFile> files;
+    int nExit = pack.Scan(strDir, m_options.strOutput, files);
+    if (nExit != exitOk)
+        return nExit;
+    CInstallerFile file;
+    if (!file.Open(m_options.strOutput, image)) {
+        std::fprintf(stderr, "payload: %s.part: cannot be written\n", m_options.strOutput.c_str());
+        return exitFiles;
+    }
+    CArchiveWriter writer(
+        [&](const unsigned char* pData, std::size_t nSize) { return file.Write(pData, nSize); });
+    SPackTotals totals;
+    nExit = pack.Write(files, writer, m_options.strOutput, totals);
+    if (nExit != exitOk)
+        return nExit;
+    return Plan(image, totals) ? Finish(image, file, totals) : exitFaults;
+}
+
+int CBuildCommand::BuildArchive(CInstallerImage& image, const std::string& strSource) {
+    // An archive file too large for an installer is said from its size, before
+    // it is mapped, which a 32-bit process could not do for one of 2 GiB.
+    SPackTotals totals;
+    std::error_code error;
+    totals.nArchive = fs::file_size(strSource, error);
+    if (!error && !CToolFiles::IsImage(strSource) && !CPackCommand::FitsInstaller(totals, 0))
+        return exitFaults;
+    // The mapping finds the payload and its entries and touches only their
+    // headers; the payload's bytes are read from the file.
     CArchiveMapping mapping;
     SByteBlock archive;
-    if (!CToolFiles::OpenArchive(mapping, strArchive, archive))
+    if (!CToolFiles::OpenArchive(mapping, strSource, archive))
         return exitFiles;
-    if (!image.Plan(archive.pData, archive.nSize, strError)) {
-        std::fprintf(stderr, "payload: %s, nothing written\n", strError.c_str());
-        return exitFaults;
-    }
-    if (nEntries == 0 && !CountEntries(archive, nEntries, nBytes)) {
+    if (!CountEntries(archive, totals)) {
         std::fprintf(stderr,
                      "payload: %s: not an archive; 'payload verify' tells where it breaks\n",
-                     strArchive.c_str());
+                     strSource.c_str());
         return exitFiles;
     }
+    if (!Plan(image, totals))
+        return exitFaults;
     CProgressMeter meter("build", m_options.bQuiet);
-    if (!WriteInstaller(image, m_options.strOutput, meter)) {
-        std::fprintf(stderr, "payload: %s: cannot be written\n", m_options.strOutput.c_str());
+    CInstallerFile file;
+    std::uint64_t nDone = 0;
+    auto copy = [&](const unsigned char* pData, std::size_t nSize) {
+        nDone += nSize;
+        meter.Update(static_cast<int>(nDone * 100 / archive.nSize));
+        return file.Write(pData, nSize);
+    };
+    std::string strError;
+    if (!file.Open(m_options.strOutput, image) ||
+        !CToolFiles::ReadPieces(
+            strSource, static_cast<std::uint64_t>(archive.pData - mapping.GetBlock().pData),
+            archive.nSize, copy, strError)) {
+        std::fprintf(stderr, "payload: %s\n",
+                     strError.empty() ? (m_options.strOutput + ".part: cannot be written").c_str()
+                                      : strError.c_str());
         return exitFiles;
     }
     meter.Break();
-    std::printf("build: %zu entries, %" PRIu64 " bytes into %s of %" PRIu64 " bytes\n", nEntries,
-                nBytes, m_options.strOutput.c_str(), image.GetSize());
+    return Finish(image, file, totals);
+}
+
+bool CBuildCommand::Plan(CInstallerImage& image, const SPackTotals& totals) const {
+    std::string strError;
+    if (!image.Plan(totals.nArchive, strError)) {
+        std::fprintf(stderr, "payload: %s, nothing written\n", strError.c_str());
+        return false;
+    }
+    return CPackCommand::FitsInstaller(totals, image.GetImageSize());
+}
+
+int CBuildCommand::Finish(CInstallerImage& image, CInstallerFile& file,
+                          const SPackTotals& totals) const {
+    if (!file.Commit(image)) {
+        std::fprintf(stderr, "payload: %s: cannot be written\n", m_options.strOutput.c_str());
+        return exitFiles;
+    }
+    std::printf("build: %zu entries, %" PRIu64 " bytes into %s of %" PRIu64 " bytes\n",
+                totals.nFiles, totals.nBytes, m_options.strOutput.c_str(), image.GetSize());
     return exitOk;
 }

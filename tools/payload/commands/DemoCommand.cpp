@@ -6,6 +6,7 @@
 #include "demo/DemoContent.h"
 #include "pack/ArchiveWriter.h"
 #include "pack/PackPipeline.h"
+#include "pack/PartFile.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -21,18 +22,16 @@ int CDemoCommand::Run() {
 int CDemoCommand::WriteArchive(const std::string& strPath) {
     CDemoLayout layout(m_options.bSmall);
     const std::vector<SDemoEntry>& entries = layout.GetEntries();
-    CArchiveWriter writer;
-    if (!writer.Open(strPath)) {
+    CPartFile file;
+    if (!file.Open(strPath)) {
         std::fprintf(stderr, "payload: %s.part: cannot be written\n", strPath.c_str());
         return exitFiles;
     }
+    CArchiveWriter writer(
+        [&](const unsigned char* pData, std::size_t nSize) { return file.Write(pData, nSize); });
     CProgressMeter meter("demo", m_options.bQuiet);
     std::uint64_t nDone = 0;
-    auto source = [&](std::size_t i, std::vector<unsigned char>& data, std::string&) {
-        data = CDemoContent::Generate(entries[i]);
-        return true;
-    };
-    auto sink = [&](std::size_t i, std::vector<unsigned char>& member, std::string& strError) {
+    auto sink = [&](std::size_t i, const SPackResult& member, std::string& strError) {
         if (!writer.AddEntry(entries[i].strName, member)) {
             strError = strPath + ".part: cannot be written";
             return false;
@@ -42,8 +41,9 @@ int CDemoCommand::WriteArchive(const std::string& strPath) {
         return true;
     };
     std::string strError;
-    CPackPipeline pipeline(strPath + ".tmp", true);
-    if (!pipeline.Run(entries.size(), source, sink, strError) || !writer.Close()) {
+    CPackPipeline pipeline(strPath + ".tmp", true,
+                           [&](std::size_t i) { return entries[i].strName; });
+    if (!pipeline.Run(entries.size(), Source(entries), sink, strError) || !file.Commit()) {
         meter.Break();
         std::fprintf(stderr, "payload: %s\n",
                      strError.empty() ? (strPath + ": cannot be written").c_str()
@@ -59,20 +59,23 @@ int CDemoCommand::WriteArchive(const std::string& strPath) {
 int CDemoCommand::WriteTree(const std::string& strDir) {
     CDemoLayout layout(m_options.bSmall);
     const std::vector<SDemoEntry>& entries = layout.GetEntries();
-    auto source = [&](std::size_t i, std::vector<unsigned char>& data, std::string&) {
-        data = CDemoContent::Generate(entries[i]);
-        return true;
-    };
-    auto sink = [&](std::size_t i, std::vector<unsigned char>& data, std::string& strError) {
-        return CToolFiles::WriteBelow(strDir, entries[i].strName, data, strError);
+    auto sink = [&](std::size_t i, const SPackResult& data, std::string& strError) {
+        return CToolFiles::WriteBelow(strDir, entries[i].strName, data.bytes, strError);
     };
     std::string strError;
-    CPackPipeline pipeline(std::string(), false);
-    if (!pipeline.Run(entries.size(), source, sink, strError)) {
+    CPackPipeline pipeline(std::string(), false, [&](std::size_t i) { return entries[i].strName; });
+    if (!pipeline.Run(entries.size(), Source(entries), sink, strError)) {
         std::fprintf(stderr, "payload: %s\n", strError.c_str());
         return exitFiles;
     }
     std::printf("demo: %zu files, %" PRIu64 " bytes below %s\n", entries.size(),
                 layout.GetTotalSize(), strDir.c_str());
     return exitOk;
+}
+
+CPackPipeline::Source CDemoCommand::Source(const std::vector<SDemoEntry>& entries) {
+    return [&entries](std::size_t i, const BytesSink& sink, std::string&) {
+        const std::vector<unsigned char> data = CDemoContent::Generate(entries[i]);
+        return data.empty() || sink(data.data(), data.size());
+    };
 }

@@ -6,6 +6,7 @@
 #include "pack/ArchiveWriter.h"
 #include "pack/NameCheck.h"
 #include "pack/PackPipeline.h"
+#include "pack/PartFile.h"
 #include "pe/PayloadLimits.h"
 
 #include "archive/ArchiveFraming.h"
@@ -20,9 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The installer decodes a file into one buffer whose size is an int.
-const std::uint64_t kLargestFile = 0x7FFFFFFF;
 
 // A name's bytes with those outside printable ASCII as \xHH.
 std::string Escaped(const std::string& strName) {
@@ -53,33 +51,47 @@ int CPackCommand::Run() {
         std::fprintf(stderr, "payload: pack takes DIR and ARCHIVE\n");
         return exitUsage;
     }
+    const std::string& strArchive = m_options.args[1];
+    std::vector<SPackFile> files;
+    int nExit = Scan(m_options.args[0], strArchive, files);
+    if (nExit != exitOk)
+        return nExit;
+    CPartFile file;
+    if (!file.Open(strArchive)) {
+        std::fprintf(stderr, "payload: %s.part: cannot be written\n", strArchive.c_str());
+        return exitFiles;
+    }
+    CArchiveWriter writer(
+        [&](const unsigned char* pData, std::size_t nSize) { return file.Write(pData, nSize); });
     SPackTotals totals;
-    int nExit = Pack(m_options.args[0], m_options.args[1], totals);
+    nExit = Write(files, writer, strArchive, totals);
+    if (nExit == exitOk && m_options.bInstaller &&
+        !FitsInstaller(totals, m_nWizardImage + totals.nArchive))
+        nExit = exitFaults;
+    if (nExit == exitOk && !file.Commit()) {
+        std::fprintf(stderr, "payload: %s: cannot be written\n", strArchive.c_str());
+        nExit = exitFiles;
+    }
     if (nExit == exitOk)
         std::printf("pack: %zu files, %" PRIu64 " bytes into %s of %" PRIu64 " bytes\n",
-                    totals.nFiles, totals.nBytes, m_options.args[1].c_str(), totals.nArchive);
+                    totals.nFiles, totals.nBytes, strArchive.c_str(), totals.nArchive);
     return nExit;
 }
 
-int CPackCommand::Pack(const std::string& strDir, const std::string& strArchive,
-                       SPackTotals& totals) {
-    std::vector<SPackFile> files;
-    int nExit = Collect(strDir, strArchive, files);
-    if (nExit == exitOk)
-        nExit = Refuse(files);
-    if (nExit == exitOk)
-        nExit = Write(files, strArchive, totals);
-    return nExit;
+int CPackCommand::Scan(const std::string& strDir, const std::string& strOutput,
+                       std::vector<SPackFile>& files) {
+    const int nExit = Collect(strDir, strOutput, files);
+    return nExit == exitOk ? Refuse(files) : nExit;
 }
 
-int CPackCommand::Collect(const std::string& strDir, const std::string& strArchive,
+int CPackCommand::Collect(const std::string& strDir, const std::string& strOutput,
                           std::vector<SPackFile>& files) {
     std::error_code error;
     if (!fs::is_directory(strDir, error)) {
         std::fprintf(stderr, "payload: %s: not a directory\n", strDir.c_str());
         return exitFiles;
     }
-    fs::path archive = fs::weakly_canonical(strArchive, error);
+    fs::path archive = fs::weakly_canonical(strOutput, error);
     fs::recursive_directory_iterator it(strDir, error);
     for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
         fs::file_status status = it->symlink_status(error);
@@ -126,8 +138,15 @@ int CPackCommand::Refuse(const std::vector<SPackFile>& files) {
         if (pszFault == nullptr && file.nSize > kLargestStorableFile)
             pszFault = "4 GiB or more: the archive's 32-bit length field and FAT32 cards "
                        "hold no such file";
-        if (pszFault == nullptr && file.nSize > kLargestFile)
+        if (pszFault == nullptr && file.nSize > kLargestDecodableFile)
             pszFault = "larger than the 2 GiB the installer can decode";
+        std::string strFault;
+        if (pszFault == nullptr && m_options.bInstaller &&
+            file.nSize > LargestInstallerFile(m_nWizardImage)) {
+            strFault = "larger than a 32-bit installer can decode beside the wizard alone (" +
+                       std::to_string(LargestInstallerFile(m_nWizardImage)) + " bytes)";
+            pszFault = strFault.c_str();
+        }
         if (pszFault != nullptr) {
             std::fprintf(stderr, "payload: refused \"%s\": %s\n",
                          CToolFiles::SystemName(strName).c_str(), pszFault);
@@ -140,56 +159,73 @@ int CPackCommand::Refuse(const std::vector<SPackFile>& files) {
     return nRefused == 0 ? exitOk : exitFaults;
 }
 
-int CPackCommand::Write(const std::vector<SPackFile>& files, const std::string& strArchive,
-                        SPackTotals& totals) {
-    CArchiveWriter writer;
-    if (!writer.Open(strArchive)) {
-        std::fprintf(stderr, "payload: %s.part: cannot be written\n", strArchive.c_str());
-        return exitFiles;
-    }
+int CPackCommand::Write(const std::vector<SPackFile>& files, CArchiveWriter& writer,
+                        const std::string& strOutput, SPackTotals& totals) {
     std::uint64_t nPlanned = 0;
     for (const SPackFile& file : files)
         nPlanned += file.nSize;
     CProgressMeter meter("pack", m_options.bQuiet || m_bListFiles);
     totals = SPackTotals();
     totals.nFiles = files.size();
-    auto source = [&](std::size_t i, std::vector<unsigned char>& data, std::string& strError) {
-        return CToolFiles::ReadAll(files[i].path, data, strError);
+    auto source = [&](std::size_t i, const BytesSink& sink, std::string& strError) {
+        // A file that changed since it was scanned would pass the checks made then.
+        if (!CToolFiles::ReadPieces(files[i].path, 0, files[i].nSize, sink, strError))
+            return false;
+        std::error_code error;
+        if (fs::file_size(files[i].path, error) == files[i].nSize)
+            return true;
+        strError = files[i].path.string() + ": changed while it was packed";
+        return false;
     };
-    auto sink = [&](std::size_t i, std::vector<unsigned char>& member, std::string& strError) {
+    auto sink = [&](std::size_t i, const SPackResult& member, std::string& strError) {
         const std::string& strName = files[i].name.strText;
-        totals.nArchive += strName.size() + ARCHIV_HEADER_EXTRA + member.size();
+        totals.nArchive += strName.size() + ARCHIV_HEADER_EXTRA + member.nSize;
         // Past the limit the members are only measured.
         if (totals.nArchive <= Limit() && !writer.AddEntry(strName, member)) {
-            strError = strArchive + ".part: cannot be written";
+            strError = strOutput + ".part: cannot be written";
             return false;
         }
         totals.nBytes += files[i].nSize;
+        if (totals.strLargest.empty() || files[i].nSize > totals.nLargest) {
+            totals.strLargest = strName;
+            totals.nLargest = files[i].nSize;
+        }
         if (m_bListFiles && !m_options.bQuiet)
-            std::printf("%12" PRIu64 " -> %10zu  %s\n", files[i].nSize, member.size(),
+            std::printf("%12" PRIu64 " -> %10" PRIu64 "  %s\n", files[i].nSize, member.nSize,
                         CToolFiles::SystemName(strName).c_str());
         meter.Update(nPlanned == 0 ? 100 : static_cast<int>(totals.nBytes * 100 / nPlanned));
         return true;
     };
     std::string strError;
-    CPackPipeline pipeline(strArchive + ".tmp", true);
+    CPackPipeline pipeline(strOutput + ".tmp", true, [&](std::size_t i) {
+        return "\"" + CToolFiles::SystemName(files[i].name.strText) + "\"";
+    });
     if (!pipeline.Run(files.size(), source, sink, strError)) {
         std::fprintf(stderr, "payload: %s\n", strError.c_str());
         return exitFiles;
     }
-    meter.Break();
-    if (totals.nArchive > Limit()) {
+    return exitOk;
+}
+
+bool CPackCommand::FitsInstaller(const SPackTotals& totals, std::uint64_t nImage,
+                                 const char* pszEnd) {
+    if (totals.nArchive > kInstallerPayloadLimit) {
         std::fprintf(stderr,
                      "payload: the archive has %" PRIu64 " bytes; a 32-bit installer carries "
-                     "at most %" PRIu64 ", nothing written\n",
-                     totals.nArchive, Limit());
-        return exitFaults;
+                     "at most %" PRIu64 "%s\n",
+                     totals.nArchive, kInstallerPayloadLimit, pszEnd);
+        return false;
     }
-    if (!writer.Close()) {
-        std::fprintf(stderr, "payload: %s: cannot be written\n", strArchive.c_str());
-        return exitFiles;
-    }
-    return exitOk;
+    const std::uint64_t nCarried = LargestInstallerFile(nImage);
+    if (totals.nLargest <= nCarried)
+        return true;
+    std::fprintf(stderr,
+                 "payload: refused \"%s\" of %" PRIu64 " bytes: the largest file this installer "
+                 "could carry has %" PRIu64 " bytes (a 32-bit installer decodes a file in one "
+                 "block, beside its image of %" PRIu64 " bytes)%s\n",
+                 CToolFiles::SystemName(totals.strLargest).c_str(), totals.nLargest, nCarried,
+                 nImage, pszEnd);
+    return false;
 }
 
 std::uint64_t CPackCommand::Limit() const {

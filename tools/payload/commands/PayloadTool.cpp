@@ -38,7 +38,8 @@ const char kHelp[] =
     "Options:\n"
     "  --small                 demo: the same layout at a few megabytes\n"
     "  --no-space-check        extract: start even when DIR's drive has too little room\n"
-    "  --installer             pack: refuse an archive too large for a 32-bit installer\n"
+    "  --installer             pack, verify: refuse an archive too large for a 32-bit\n"
+    "                          installer, or whose largest file it cannot decode\n"
     "  -o FILE                 build: the installer to write\n"
     "  --stub FILE             build: the stub to fill; a Linux build of this program\n"
     "                          has none beside it: give build/win32/bin/setup-stub.exe\n"
@@ -48,13 +49,13 @@ const char kHelp[] =
     "Exit codes:\n"
     "  0  done; list and verify: the archive is clean\n"
     "  1  list, verify: faults found; pack, build: files or a payload too large for\n"
-    "     an installer refused, nothing written;\n"
+    "     an installer refused, nothing written; verify --installer: too large;\n"
     "     extract: entries failed or the archive ends in damaged bytes\n"
     "  2  wrong command line\n"
     "  3  extract: a fatal error of the installer (a folder that cannot be made,\n"
     "     disk full, device gone); what was extracted stays\n"
-    "  4  an input cannot be read or an output cannot be written; build: the stub\n"
-    "     is not the wizard or has a layout the tool cannot fill\n"
+    "  4  an input cannot be read or an output cannot be written, or memory ran\n"
+    "     out; build: the stub is not the wizard or has a layout the tool cannot fill\n"
     "  5  extract: DIR's drive has less room than the archive needs; nothing written\n";
 
 } // namespace
@@ -78,8 +79,8 @@ int CPayloadTool::Run(int argc, char** argv) {
         std::fprintf(stderr, "payload: --no-space-check belongs to extract\n");
         return exitUsage;
     }
-    if (options.bInstaller && strCommand != "pack") {
-        std::fprintf(stderr, "payload: --installer belongs to pack\n");
+    if (options.bInstaller && strCommand != "pack" && strCommand != "verify") {
+        std::fprintf(stderr, "payload: --installer belongs to pack and verify\n");
         return exitUsage;
     }
     if ((!options.strOutput.empty() || !options.strStub.empty()) && strCommand != "build") {

@@ -23,7 +23,7 @@ struct SToolOptions {
     bool bSmall = false;           // demo: the small layout
     bool bTree = false;            // demo: uncompressed files instead of an archive
     bool bNoSpaceCheck = false;    // extract: no check of the target drive's free space
-    bool bInstaller = false;       // pack: the archive must fit a 32-bit installer
+    bool bInstaller = false;       // pack, verify: the archive must fit a 32-bit installer
     std::string strOutput;         // build: -o OUTPUT
     std::string strStub;           // build: --stub STUB
 };

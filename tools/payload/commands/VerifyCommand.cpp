@@ -1,9 +1,11 @@
 // tools/payload/commands/VerifyCommand.cpp
 #include "commands/VerifyCommand.h"
 
+#include "commands/PackCommand.h"
 #include "commands/ProgressMeter.h"
 #include "commands/ToolFiles.h"
 #include "pack/ArchiveInspector.h"
+#include "pe/PayloadLimits.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -23,11 +25,15 @@ int CVerifyCommand::Run() {
     SInspection inspection;
     int nEntries = 0;
     int nFaults = 0;
-    std::uint64_t nDecoded = 0;
+    SPackTotals totals;
     std::uint64_t nMembers = 0;
     while (inspector.Next(inspection)) {
         ++nEntries;
-        nDecoded += inspection.member.nDecodedSize;
+        totals.nBytes += inspection.member.nDecodedSize;
+        if (totals.strLargest.empty() || inspection.member.nDecodedSize > totals.nLargest) {
+            totals.strLargest = inspection.entry.strName;
+            totals.nLargest = inspection.member.nDecodedSize;
+        }
         nMembers += inspection.entry.nMemberLength;
         meter.Update(inspector.GetProgress());
         if (inspection.IsClean())
@@ -53,8 +59,12 @@ int CVerifyCommand::Run() {
     }
     std::printf("verify: %d entries, %" PRIu64 " bytes decoded from %" PRIu64
                 " bytes of members: %s",
-                nEntries, nDecoded, nMembers, nFaults == 0 ? "clean\n" : "");
+                nEntries, totals.nBytes, nMembers, nFaults == 0 ? "clean\n" : "");
     if (nFaults != 0)
         std::printf("%d fault%s\n", nFaults, nFaults == 1 ? "" : "s");
+    totals.nArchive = archive.nSize;
+    if (nFaults == 0 && m_options.bInstaller &&
+        !CPackCommand::FitsInstaller(totals, kWizardImage + archive.nSize, ""))
+        return exitFaults;
     return nFaults == 0 ? exitOk : exitFaults;
 }

@@ -18,6 +18,10 @@ bool CPartFile::Write(const void* pData, std::size_t nSize) {
     return m_pFile != nullptr && std::fwrite(pData, 1, nSize, m_pFile) == nSize;
 }
 
+bool CPartFile::Rewind() {
+    return m_pFile != nullptr && std::fseek(m_pFile, 0, SEEK_SET) == 0;
+}
+
 bool CPartFile::Commit() {
     if (m_pFile == nullptr)
         return false;

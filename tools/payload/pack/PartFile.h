@@ -16,6 +16,8 @@ public:
 
     bool Open(const std::string& strPath);
     bool Write(const void* pData, std::size_t nSize);
+    // Writes from the start again, over what is there.
+    bool Rewind();
     // Closes the part and renames it to the path given to Open, replacing
     // that file; false, with the part removed, when either fails.
     bool Commit();

@@ -36,7 +36,13 @@ bool CInstallerImage::Load(std::vector<unsigned char> stub, std::string& strErro
         strError = "not the wizard: no \"RT_ARCHIV\" 149 resource in language 1031";
         return false;
     }
-    return CheckLayout(strError);
+    if (!CheckLayout(strError))
+        return false;
+    const SPeSection& resources = m_image.GetSections()[m_nSection];
+    std::uint32_t nPayloadRva = 0;
+    m_nPayloadOffset = resources.nRawOffset +
+                       m_tree.Write(resources.nVirtualAddress, m_pPayload, nPayloadRva).size();
+    return true;
 }
 
 bool CInstallerImage::CheckLayout(std::string& strError) {
@@ -87,8 +93,7 @@ void CInstallerImage::Put32(std::size_t nOffset, std::uint32_t nValue) {
         m_headers[nOffset + i] = static_cast<unsigned char>(nValue >> (8 * i));
 }
 
-bool CInstallerImage::Plan(const unsigned char* pPayload, std::uint64_t nPayload,
-                           std::string& strError) {
+bool CInstallerImage::Plan(std::uint64_t nPayload, std::string& strError) {
     if (nPayload > kInstallerPayloadLimit) {
         char szText[160];
         std::snprintf(szText, sizeof szText,
@@ -98,8 +103,9 @@ bool CInstallerImage::Plan(const unsigned char* pPayload, std::uint64_t nPayload
         strError = szText;
         return false;
     }
-    m_pPayload->pBytes = pPayload;
+    m_pPayload->pBytes = nullptr;
     m_pPayload->nSize = nPayload;
+    m_pPayloadBytes = nullptr;
     const std::vector<SPeSection>& sections = m_image.GetSections();
     const SPeSection& resources = sections[m_nSection];
     const std::uint32_t nFileAlignment = m_image.GetFileAlignment();
@@ -145,37 +151,66 @@ bool CInstallerImage::Plan(const unsigned char* pPayload, std::uint64_t nPayload
         Put32(m_image.SymbolTableField(),
               static_cast<std::uint32_t>(nSymbols - nOldEnd + nTailStart + m_tail.size()));
     m_tail.insert(m_tail.end(), m_stub.begin() + nOldEnd, m_stub.end());
+    Put32(m_image.CheckSumField(), 0);
+    return true;
+}
 
+void CInstallerImage::Finish(const CPeChecksum& payload) {
+    // The head ends in a whole word: the resource section starts at a file
+    // alignment, and its bytes before the payload are a multiple of 8.
     Put32(m_image.CheckSumField(), 0);
     CPeChecksum checksum;
-    for (const SPiece& piece : GetPieces()) {
+    for (const SPiece& piece : GetHead())
+        checksum.Add(piece.pData, static_cast<std::size_t>(piece.nSize));
+    checksum.Append(payload);
+    for (const SPiece& piece : GetTail()) {
         if (piece.pData != nullptr)
             checksum.Add(piece.pData, static_cast<std::size_t>(piece.nSize));
         else
             checksum.AddZeros(static_cast<std::size_t>(piece.nSize));
     }
     Put32(m_image.CheckSumField(), checksum.Finish());
+}
+
+bool CInstallerImage::Plan(const unsigned char* pPayload, std::uint64_t nPayload,
+                           std::string& strError) {
+    if (!Plan(nPayload, strError))
+        return false;
+    CPeChecksum payload;
+    payload.Add(pPayload, static_cast<std::size_t>(nPayload));
+    Finish(payload);
+    m_pPayloadBytes = pPayload;
     return true;
 }
 
-std::vector<CInstallerImage::SPiece> CInstallerImage::GetPieces() const {
-    return {{m_headers.data(), m_headers.size()},
-            {m_resources.data(), m_resources.size()},
-            {m_pPayload->pBytes, m_pPayload->nSize},
-            {nullptr, m_nPadding},
-            {m_tail.data(), m_tail.size()}};
+std::vector<CInstallerImage::SPiece> CInstallerImage::GetHead() const {
+    return {{m_headers.data(), m_headers.size()}, {m_resources.data(), m_resources.size()}};
+}
+
+std::vector<CInstallerImage::SPiece> CInstallerImage::GetTail() const {
+    return {{nullptr, m_nPadding}, {m_tail.data(), m_tail.size()}};
 }
 
 std::uint64_t CInstallerImage::GetSize() const {
-    std::uint64_t nSize = 0;
-    for (const SPiece& piece : GetPieces())
-        nSize += piece.nSize;
+    return m_headers.size() + m_resources.size() + m_pPayload->nSize + m_nPadding + m_tail.size();
+}
+
+std::uint32_t CInstallerImage::GetImageSize() const {
+    if (m_headers.empty())
+        return m_image.Read32(m_image.SizeOfImageField());
+    std::uint32_t nSize = 0;
+    for (int i = 3; i >= 0; --i)
+        nSize = nSize << 8 | m_headers[m_image.SizeOfImageField() + i];
     return nSize;
 }
 
 std::vector<unsigned char> CInstallerImage::ToBytes() const {
+    std::vector<SPiece> pieces = GetHead();
+    pieces.push_back({m_pPayloadBytes, m_pPayload->nSize});
+    for (const SPiece& piece : GetTail())
+        pieces.push_back(piece);
     std::vector<unsigned char> bytes;
-    for (const SPiece& piece : GetPieces()) {
+    for (const SPiece& piece : pieces) {
         if (piece.pData != nullptr)
             bytes.insert(bytes.end(), piece.pData, piece.pData + piece.nSize);
         else

@@ -21,6 +21,11 @@ void CPeChecksum::AddZeros(std::size_t nSize) {
     m_nLength += nSize;
 }
 
+void CPeChecksum::Append(const CPeChecksum& other) {
+    m_nSum += other.m_nSum;
+    m_nLength += other.m_nLength;
+}
+
 std::uint32_t CPeChecksum::Finish() const {
     std::uint64_t nSum = m_nSum;
     while (nSum >> 16 != 0)

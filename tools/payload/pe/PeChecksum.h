@@ -12,6 +12,9 @@ class CPeChecksum {
 public:
     void Add(const unsigned char* pData, std::size_t nSize);
     void AddZeros(std::size_t nSize);
+    // The bytes that other summed, which follow these; these must end in a
+    // whole word.
+    void Append(const CPeChecksum& other);
     std::uint32_t Finish() const;
 
 private:
