@@ -15,8 +15,14 @@ namespace {
 const int kMemLevel = 8;
 // Operating system byte of every member: 11 (NTFS), whatever builds it.
 const int kOsNtfs = 11;
-// ReadInto trusts a file's announced size up to this much.
+// ReadInto starts with this much when it cannot trust a file's announced size.
 const std::size_t kMaxExpected = 64u << 20;
+// The most that one byte of deflate data yields: a match of 258 bytes (length
+// code 285) at distance 1 (distance code 0), neither with extra bits, takes
+// two bits at best, when each code is one bit long.
+const std::uint64_t kMaxRatio = 1032;
+// Header (at least 10 bytes) and trailer (8) of a gzip member, which yield nothing.
+const std::int32_t kMemberOverhead = 18;
 // gzread takes an unsigned count; zlib splits it further.
 const std::size_t kMaxRead = 1u << 30;
 // zlib's input buffer: its default of 8 KiB costs a read per 8 KiB; a small
@@ -179,23 +185,22 @@ BOOL CGzipFileStream::ReadInto(SDecodeBuffer& buffer, int& nSize) {
     nSize = 0;
     if (!m_gzFile || m_nMode != gzModeRead)
         return FALSE;
-    // Room for the size the file announces, and a byte more to meet the end:
-    // the buffer grows only when the announcement was short (several members,
-    // a false ISIZE), so a lying trailer costs no more than the data it yields.
+    // The size the file announces, and a byte more to meet the end, in one
+    // block when the file can yield that much: the buffer grows only when the
+    // announcement was short (several members, a false ISIZE), and never past
+    // what the file can yield, so a lying trailer costs no more than that.
+    const SDecodeSizes sizes = DecodeSizes();
     std::size_t nHave = 0;
     int nRead = 0;
     try {
-        Reserve(buffer, ExpectedSize() + 1, 0);
+        Reserve(buffer, sizes.nFirst, 0);
         for (;;) {
             if (nHave == buffer.nCapacity) {
-                if (buffer.nCapacity >= static_cast<std::size_t>(INT_MAX)) {
+                if (buffer.nCapacity >= sizes.nLimit) {
                     nRead = -1;
                     break;
                 }
-                Reserve(
-                    buffer,
-                    std::min<std::size_t>(buffer.nCapacity * 2, static_cast<std::size_t>(INT_MAX)),
-                    nHave);
+                Reserve(buffer, std::min(buffer.nCapacity * 2, sizes.nLimit), nHave);
             }
             nRead = gzread(
                 m_gzFile, buffer.pData.get() + nHave,
@@ -220,6 +225,11 @@ BOOL CGzipFileStream::ReadInto(SDecodeBuffer& buffer, int& nSize) {
 void CGzipFileStream::Reserve(SDecodeBuffer& buffer, std::size_t nCapacity, std::size_t nKeep) {
     if (buffer.nCapacity >= nCapacity)
         return;
+    // A block kept from an earlier file is not needed beside the new one.
+    if (nKeep == 0) {
+        buffer.pData.reset();
+        buffer.nCapacity = 0;
+    }
     std::unique_ptr<unsigned char[]> pGrown(new unsigned char[nCapacity]);
     if (nKeep != 0)
         std::memcpy(pGrown.get(), buffer.pData.get(), nKeep);
@@ -227,12 +237,31 @@ void CGzipFileStream::Reserve(SDecodeBuffer& buffer, std::size_t nCapacity, std:
     buffer.nCapacity = nCapacity;
 }
 
-std::size_t CGzipFileStream::ExpectedSize() const {
-    // Stored bytes come out as they are; a gzip file announces the size of its
-    // last member, which is all of it for the archive's members.
-    const std::uint32_t nAnnounced =
-        m_bGzip ? DecodeLittleEndian32(m_trailer + 4) : static_cast<std::uint32_t>(m_nFileSize);
-    return std::min<std::size_t>(nAnnounced, kMaxExpected);
+CGzipFileStream::SDecodeSizes CGzipFileStream::DecodeSizes() const {
+    // The most the file can yield. Stored bytes come out as they are. Every
+    // gzip member of n bytes holds at most n - 18 bytes of deflate data,
+    // which yield at most 1032 bytes each, so members of N bytes in all yield
+    // at most 1032 * (N - 18), and bytes after the last member nothing. Real
+    // data yields less: each block's header and end code take bits as well,
+    // and a stream starts with a literal. A last member cut short may yield up
+    // to 1032 * 8 bytes more before zlib meets its end; it is damaged, and
+    // meeting the bound says so as well.
+    std::uint64_t nYield = static_cast<std::uint64_t>(m_nFileSize);
+    if (m_bGzip)
+        nYield = m_nFileSize > kMemberOverhead
+                     ? kMaxRatio * static_cast<std::uint64_t>(m_nFileSize - kMemberOverhead)
+                     : 0;
+    // All of it and a byte more; what comes out must fit an int, up to INT_MAX
+    // bytes, the largest file that the tool packs.
+    const std::size_t nLimit =
+        static_cast<std::size_t>(std::min<std::uint64_t>(nYield, INT_MAX) + 1);
+    // A gzip file announces the size of its last member, which is all of it
+    // for the archive's members. Believed when the file can yield that much.
+    const std::uint64_t nAnnounced =
+        m_bGzip ? DecodeLittleEndian32(m_trailer + 4) : static_cast<std::uint64_t>(m_nFileSize);
+    if (nAnnounced + 1 <= nLimit)
+        return {static_cast<std::size_t>(nAnnounced + 1), nLimit};
+    return {std::min(kMaxExpected + 1, nLimit), nLimit};
 }
 
 BOOL CGzipFileStream::EndsInTrailer(const unsigned char* pOutput, int nSize) const {

@@ -52,8 +52,10 @@ public:
     // the buffer is left untouched (empty); an intact file of no bytes yields
     // an empty buffer of size 0.
     BOOL ReadAll(std::unique_ptr<unsigned char[]>& pBuffer, int& nSize) override;
-    // Decodes the whole file into the buffer, which grows as needed; TRUE when
-    // the file was intact, also when it held no bytes. nSize is 0 on FALSE.
+    // Decodes the whole file into the buffer; TRUE when the file was intact,
+    // also when it held no bytes. nSize is 0 on FALSE. The buffer takes the
+    // size that the file announces in one block when the file can yield that
+    // much, and otherwise grows as needed; never beyond what the file can yield.
     BOOL ReadInto(SDecodeBuffer& buffer, int& nSize);
     // Write mode: level and strategy for what follows; zlib's result.
     int ApplyParams() override;
@@ -69,9 +71,15 @@ private:
     // Whether the file ends in the trailer of the member that produced the last
     // bytes of the output.
     BOOL EndsInTrailer(const unsigned char* pOutput, int nSize) const;
-    // What ReadInto expects to decode, bounded.
-    std::size_t ExpectedSize() const;
-    // Grows the buffer to at least nCapacity bytes, keeping its first nKeep.
+    // The buffer sizes of ReadInto: it starts with nFirst bytes and grows to
+    // no more than nLimit.
+    struct SDecodeSizes {
+        std::size_t nFirst;
+        std::size_t nLimit;
+    };
+    SDecodeSizes DecodeSizes() const;
+    // Grows the buffer to at least nCapacity bytes, keeping its first nKeep;
+    // with none to keep, the old block goes before the new one is taken.
     static void Reserve(SDecodeBuffer& buffer, std::size_t nCapacity, std::size_t nKeep);
 
     CPlatform& m_platform;

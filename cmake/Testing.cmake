@@ -23,7 +23,11 @@ if(WIN32)
   math(EXPR SETUP_WINE_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
   add_test(NAME wine_prefix
     COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix ${SETUP_WINEPREFIX} ${SETUP_WINE_BITS})
-  set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
+  # Wine reads Unix file names in the character set of the locale, and the
+  # tests' folders hold UTF-8 names; its ANSI code page stays 1252 there.
+  set(SETUP_WINE_LOCALE LC_ALL=C.UTF-8)
+  set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 180
+                                              ENVIRONMENT ${SETUP_WINE_LOCALE})
 else()
   find_package(GTest REQUIRED)
   set(SETUP_GTEST_LIBS GTest::gtest_main GTest::gmock)
@@ -33,7 +37,7 @@ function(setup_test_environment name)
   if(WIN32)
     set_tests_properties(${name} PROPERTIES
       FIXTURES_REQUIRED wine
-      ENVIRONMENT "WINEPREFIX=${SETUP_WINEPREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree=d\\;mshtml=d")
+      ENVIRONMENT "WINEPREFIX=${SETUP_WINEPREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree=d\\;mshtml=d;${SETUP_WINE_LOCALE}")
   endif()
 endfunction()
 

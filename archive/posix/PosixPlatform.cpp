@@ -1,6 +1,7 @@
 // archive/posix/PosixPlatform.cpp
 #include "archive/posix/PosixPlatform.h"
 
+#include "archive/CodePage1252.h"
 #include "archive/TempName.h"
 
 #include <algorithm>
@@ -14,13 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Code page 1252 0x80-0x9F; the five unused bytes keep their C1 code points.
-const unsigned short kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 // What a mapping of an empty file points at.
 const unsigned char kNoBytes[1] = {0};
@@ -116,11 +110,12 @@ EPathKind CPosixPlatform::GetPathStatus(const char* pszPath, std::uint64_t& nSiz
 }
 
 void CPosixPlatform::ShowMessage(const char* pszText, const char* pszCaption) {
-    std::fprintf(stderr, "%s: %s\n", ToUtf8(pszCaption).c_str(), ToUtf8(pszText).c_str());
+    std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(pszCaption).c_str(),
+                 Cp1252ToUtf8(pszText).c_str());
 }
 
 void CPosixPlatform::ExitFatal(const char* pszText) {
-    std::fprintf(stderr, "%s\n", ToUtf8(pszText).c_str());
+    std::fprintf(stderr, "%s\n", Cp1252ToUtf8(pszText).c_str());
     // Other threads may still run: end without running static destructors.
     std::fflush(nullptr);
     std::_Exit(FATAL_EXIT_CODE);
@@ -256,26 +251,6 @@ std::string CPosixPlatform::ToNativePath(const char* pszPath) {
             c = '/';
     }
     return strPath;
-}
-
-std::string CPosixPlatform::ToUtf8(const char* pszText) {
-    std::string strText;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(pszText); *p; ++p) {
-        unsigned nCode = *p;
-        if (nCode >= 0x80 && nCode < 0xA0)
-            nCode = kCp1252High[nCode - 0x80];
-        if (nCode < 0x80) {
-            strText += static_cast<char>(nCode);
-        } else if (nCode < 0x800) {
-            strText += static_cast<char>(0xC0 | nCode >> 6);
-            strText += static_cast<char>(0x80 | (nCode & 0x3F));
-        } else {
-            strText += static_cast<char>(0xE0 | nCode >> 12);
-            strText += static_cast<char>(0x80 | (nCode >> 6 & 0x3F));
-            strText += static_cast<char>(0x80 | (nCode & 0x3F));
-        }
-    }
-    return strText;
 }
 
 EDirError CPosixPlatform::DirErrorFromErrno(int nErrno) {

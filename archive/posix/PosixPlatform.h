@@ -39,8 +39,6 @@ public:
 
     // Engine path to POSIX path.
     static std::string ToNativePath(const char* pszPath);
-    // Code page 1252 to UTF-8.
-    static std::string ToUtf8(const char* pszText);
     static EDirError DirErrorFromErrno(int nErrno);
     static EFileError FileErrorFromErrno(int nErrno);
 };

@@ -1,15 +1,45 @@
-// tests/archive/GzipFileStreamTest.cpp: the member form written, and what reading detects.
+// tests/archive/GzipFileStreamTest.cpp: the member form written, what reading detects, and the
+// memory it takes.
 #include "ArchiveTestSupport.h"
 
 #include "archive/GzipFileStream.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 using namespace archive_test;
 using test_support::RawDeflate;
 
+#ifdef __SANITIZE_ADDRESS__
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*,
+                                                                  std::size_t),
+                                                         void (*)(const volatile void*));
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
 namespace {
+
+// The most the heap held, beyond what it held when the watch began, until
+// it ends; 0 where AddressSanitizer does not count the heap.
+std::size_t g_nHeapBase = 0;
+std::size_t g_nHeapPeak = 0;
+[[maybe_unused]] bool g_bHeapWatch = false;
+
+std::size_t WatchHeap([[maybe_unused]] bool bStart) {
+#ifdef __SANITIZE_ADDRESS__
+    static const int nHooked = __sanitizer_install_malloc_and_free_hooks(
+        [](const volatile void*, std::size_t) {
+            if (g_bHeapWatch)
+                g_nHeapPeak = std::max(g_nHeapPeak, __sanitizer_get_current_allocated_bytes());
+        },
+        [](const volatile void*) {});
+    g_bHeapWatch = bStart && nHooked != 0;
+    if (bStart)
+        g_nHeapBase = g_nHeapPeak = __sanitizer_get_current_allocated_bytes();
+#endif
+    return g_nHeapPeak - g_nHeapBase;
+}
 
 std::string LittleEndian(unsigned long nValue) {
     std::string strBytes;
@@ -45,6 +75,15 @@ protected:
             return "<damaged>";
         EXPECT_EQ(nSize != 0, bResult != FALSE);
         return std::string(reinterpret_cast<char*>(pBuffer.get()), nSize);
+    }
+
+    // ReadInto of a file with these bytes: the size decoded, -1 when it failed.
+    int ReadIntoOf(const std::string& strBytes, SDecodeBuffer& buffer) {
+        WriteFile(Path("r.gz"), strBytes);
+        CGzipFileStream stream;
+        int nSize = 0;
+        EXPECT_TRUE(stream.Open(Path("r.gz").c_str(), gzModeRead));
+        return stream.ReadInto(buffer, nSize) ? nSize : -1;
     }
 
     CScratch m_scratch;
@@ -116,6 +155,15 @@ TEST_F(GzipFileStream, ReadAllDetectsEveryKindOfDamage) {
     EXPECT_EQ("<damaged>", ReadAllOf(strFull.substr(0, strFull.size() - 12), &bClosed));
     EXPECT_FALSE(bClosed);
     EXPECT_EQ("<damaged>", ReadAllOf(strFull.substr(0, 15)));
+    // A size beyond what the member can yield (1032 bytes per byte of deflate
+    // data) takes no more memory than that yield.
+    const std::size_t nYield = 1032 * (strFull.size() - 18);
+    for (const std::size_t nLie : {nYield + 1, std::size_t{0xFFFFFFFF}}) {
+        SDecodeBuffer buffer;
+        EXPECT_EQ(-1,
+                  ReadIntoOf(strFull.substr(0, strFull.size() - 4) + LittleEndian(nLie), buffer));
+        EXPECT_GE(nYield + 1, buffer.nCapacity);
+    }
 }
 
 TEST_F(GzipFileStream, ReadAllRefusesBytesAfterTheLastMember) {
@@ -131,6 +179,22 @@ TEST_F(GzipFileStream, ReadAllPassesForeignBytesAndJoinsMembers) {
     // A ratio far above one needs many chunks.
     const std::string strLarge(3000000, 'r');
     EXPECT_EQ(strLarge, ReadAllOf(Gzip(strLarge)));
+    // The last member announces 1 byte: the buffer grows up to the bound.
+    EXPECT_EQ(strLarge + "x", ReadAllOf(Gzip(strLarge) + Gzip("x")));
+}
+
+TEST_F(GzipFileStream, ALargeFileTakesOneBlockOfItsSizeInPlaceOfAnEarlierOne) {
+    const int nSize = 150000000;
+    const std::string strMember = Gzip(std::string(nSize, '\0'));
+    SDecodeBuffer buffer;
+    buffer.pData.reset(new unsigned char[nSize / 2]);
+    buffer.nCapacity = nSize / 2;
+    WatchHeap(true);
+    EXPECT_EQ(nSize, ReadIntoOf(strMember, buffer));
+    // The earlier block went before the new one came; zlib's state is far below 1 MiB.
+    EXPECT_GE(nSize / 2 + (1u << 20), WatchHeap(false));
+    EXPECT_EQ(nSize + 1u, buffer.nCapacity);
+    EXPECT_EQ(nSize, std::count(buffer.pData.get(), buffer.pData.get() + nSize, 0));
 }
 
 TEST_F(GzipFileStream, TemporaryFilesDecodeThroughTheirHandleIntoOneBufferAndGoAway) {

@@ -3,6 +3,7 @@
 #include "ArchiveTestSupport.h"
 
 #include "archive/ArchiveMapping.h"
+#include "archive/CodePage1252.h"
 #include "archive/posix/PosixPlatform.h"
 
 #include <gmock/gmock.h>
@@ -69,9 +70,9 @@ TEST(PosixPlatform, PrintsCodePage1252AsUtf8) {
     EXPECT_EQ("Ung\xC3\xBCltig besch\xC3\xA4"
               "digt Stra\xC3\x9F"
               "e \xE2\x82\xAC",
-              CPosixPlatform::ToUtf8("Ung\xFCltig besch\xE4"
-                                     "digt Stra\xDF"
-                                     "e \x80"));
+              Cp1252ToUtf8("Ung\xFCltig besch\xE4"
+                           "digt Stra\xDF"
+                           "e \x80"));
 }
 
 TEST(PosixPlatform, BackslashesSeparateFolders) {

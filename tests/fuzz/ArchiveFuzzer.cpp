@@ -23,9 +23,9 @@
 #include "archive/ForwardingPlatform.h"
 #include "archive/PayloadArchive.h"
 #include "archive/posix/PosixPlatform.h"
+#include "pack/ArchiveScanner.h"
+#include "pe/InstallerImage.h"
 #include "tests/support/EngineTexts.h"
-#include "tools/payload/ArchiveScanner.h"
-#include "tools/payload/InstallerImage.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -273,6 +273,21 @@ void BuildFromStub(const std::uint8_t* pData, std::size_t nSize) {
     CInstallerImage again;
     if (!again.Load(installer, strError))
         Fail("an installer is no stub: " + strError);
+    // build writes the head last, where the stub said the payload begins, and
+    // sums the CheckSum piece by piece: as over the whole file.
+    std::uint64_t nHead = 0;
+    for (const CInstallerImage::SPiece& piece : image.GetHead())
+        nHead += piece.nSize;
+    CPeImage headers;
+    if (nHead != image.GetPayloadOffset() ||
+        !headers.Parse(installer.data(), installer.size(), strError))
+        Fail("the payload does not begin where the stub said");
+    std::vector<unsigned char> zeroed = installer;
+    std::fill_n(zeroed.begin() + static_cast<std::ptrdiff_t>(headers.CheckSumField()), 4, 0);
+    CPeChecksum whole;
+    whole.Add(zeroed.data(), zeroed.size());
+    if (whole.Finish() != headers.Read32(headers.CheckSumField()))
+        Fail("the CheckSum differs from the whole file's");
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize) {

@@ -1,10 +1,13 @@
 #!/usr/bin/python3
 """Checks a Windows program's image with pefile, without Windows: its width and
 machine, its subsystem, that it needs no DLL beside the system's own, that it
-is large-address-aware, and that its CheckSum is right.
+is large-address-aware, that its CheckSum is right, and that its header holds
+no link time (the same sources give the same bytes); for the stub, that its
+image stays within what the payload tool counts for the wizard.
 
-    check_image.py <program> i386|amd64 gui|console
+    check_image.py <program> i386|amd64 gui|console [PayloadLimits.h]
 """
+import re
 import sys
 import unittest
 
@@ -20,7 +23,7 @@ SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "ker
 
 
 class ImageTest(unittest.TestCase):
-    path = machine = subsystem = None
+    path = machine = subsystem = limits = None
 
     @classmethod
     def setUpClass(cls):
@@ -45,6 +48,16 @@ class ImageTest(unittest.TestCase):
             self.skipTest("too large to sum here")
         self.assertEqual(self.pe.OPTIONAL_HEADER.CheckSum, self.pe.generate_checksum())
 
+    def test_wizard_image(self):
+        if not self.limits:
+            self.skipTest("not the stub")
+        with open(self.limits, encoding="utf-8") as header:
+            allowance = int(re.search(r"kWizardImage = ([0-9]+)", header.read()).group(1))
+        self.assertLessEqual(self.pe.OPTIONAL_HEADER.SizeOfImage, allowance)
+
+    def test_no_link_time(self):
+        self.assertEqual(self.pe.FILE_HEADER.TimeDateStamp, 0)
+
     def test_subsystem(self):
         self.assertEqual(self.pe.OPTIONAL_HEADER.Subsystem, SUBSYSTEMS[self.subsystem])
 
@@ -56,4 +69,5 @@ class ImageTest(unittest.TestCase):
 
 if __name__ == "__main__":
     ImageTest.path, ImageTest.machine, ImageTest.subsystem = sys.argv[1:4]
+    ImageTest.limits = sys.argv[4] if len(sys.argv) > 4 else None
     unittest.main(argv=sys.argv[:1], verbosity=1)

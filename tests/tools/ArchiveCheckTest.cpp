@@ -1,9 +1,11 @@
 // tests/tools/ArchiveCheckTest.cpp: the framing, member and name checks behind
 // list and verify.
-#include "ArchiveScanner.h"
-#include "MemberCheck.h"
-#include "NameCheck.h"
 #include "ToolTestSupport.h"
+#include "pack/ArchiveScanner.h"
+#include "pack/MemberCheck.h"
+#include "pack/NameCheck.h"
+
+#include "archive/CodePage1252.h"
 
 #include <gtest/gtest.h>
 
@@ -131,4 +133,34 @@ TEST(NameCheck, RefusesWhatTheInstallerRefusesAndClashesOnTheCard) {
     EXPECT_NE(names.Check("Sounds"), nullptr);        // a file where a folder is
     EXPECT_EQ(names.Check("other.txt"), nullptr);
     EXPECT_NE(names.Check("other.txt\\inner.txt"), nullptr); // a folder where a file is
+    // Windows folds the letters of code page 1252 too, but not sharp s or the signs.
+    for (const char* pszName : {"f\xFCr.txt", "\x9A\x9C\x9E\xFF", "\xDF", "SS", "\xD7", "\xF7"})
+        EXPECT_EQ(names.Check(pszName), nullptr) << pszName;
+    for (const char* pszName : {"F\xDCR.txt", "\x8A\x8C\x8E\x9F"})
+        EXPECT_NE(names.Check(pszName), nullptr) << pszName;
+}
+
+TEST(CodePage1252, EveryCharacterComesBackAndTheUnassignedBytesAreNone) {
+    EXPECT_EQ(Cp1252ToUtf8("\x80\x8C\x9F\xDF"), "\xE2\x82\xAC\xC5\x92\xC5\xB8\xC3\x9F");
+    for (int nByte = 1; nByte < 256; ++nByte) {
+        const std::string strByte(1, static_cast<char>(nByte));
+        SCp1252Text text = Utf8ToCp1252(Cp1252ToUtf8(strByte));
+        const bool bUnassigned =
+            std::string("\x81\x8D\x8F\x90\x9D").find(strByte[0]) != std::string::npos;
+        EXPECT_EQ(text.nFault, bUnassigned ? cp1252NoCharacter : cp1252Ok) << nByte;
+        EXPECT_EQ(text.strText, bUnassigned ? "" : strByte) << nByte;
+    }
+}
+
+TEST(CodePage1252, RefusesWhatIsNoUtf8AndNamesACharacterItLacks) {
+    // Stray and missing continuation bytes, overlong forms, a surrogate, beyond U+10FFFF.
+    for (const char* pszText : {"f\xFCr", "\x80", "a\xC3", "\xC3(", "\xC0\x80", "\xE0\x80\xAF",
+                                "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80"})
+        EXPECT_EQ(Utf8ToCp1252(pszText).nFault, cp1252NotUtf8);
+    SCp1252Text text = Utf8ToCp1252("gro\xC3\x9F \xC5\x81\xC3\xB3w");
+    EXPECT_EQ(text.nFault, cp1252NoCharacter);
+    EXPECT_EQ(text.nCodePoint, 0x141u);
+    EXPECT_EQ(text.strCharacter, "\xC5\x81");
+    EXPECT_EQ(text.strText, "gro\xDF ");
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x8E\xAE").nCodePoint, 0x1F3AEu);
 }

@@ -57,21 +57,32 @@ TEST_F(CommandLine, UnreadableInputExitsWithFourAndNamesIt) {
     EXPECT_TRUE(Has(run.strErr, "not a directory"));
 }
 
-TEST_F(CommandLine, PackStoresNamesInByteOrderWithBackslashes) {
+// In code page 1252 z with caron (0x9E) comes before e acute (0xE9); in UTF-8 after it.
+TEST_F(CommandLine, PackStoresNamesInByteOrderOfCodePage1252WithBackslashes) {
     WriteFile(m_scratch / "in/a_b.txt", "3");
     WriteFile(m_scratch / "in/a/x.txt", "2");
     WriteFile(m_scratch / "in/a.txt", "1");
     WriteFile(m_scratch / "in/B.txt", "0");
+    WriteFile(m_scratch / "in/\xC3\xA9.txt", "5");
+    WriteFile(m_scratch / "in/\xC5\xBE.txt", "4");
     SRun run = RunPayload("pack " + Path("in") + " " + Path("p.pak"));
     ASSERT_EQ(run.nExit, 0) << run.strErr;
     EXPECT_TRUE(Has(run.strOut, "a\\x.txt"));
-    EXPECT_TRUE(Has(run.strOut, "pack: 4 files, 4 bytes"));
+    EXPECT_TRUE(Has(run.strOut, "pack: 6 files, 6 bytes"));
+    EXPECT_TRUE(Has(ReadFile(m_scratch / "p.pak"), "\x9E.txt \\~#$&*")); // stored in 1252
     run = RunPayload("list " + Path("p.pak"));
     ASSERT_EQ(run.nExit, 0);
-    std::size_t nAt[] = {run.strOut.find("B.txt"), run.strOut.find("a.txt"),
-                         run.strOut.find("a\\x.txt"), run.strOut.find("a_b.txt")};
-    for (int i = 0; i < 3; ++i)
+    std::size_t nAt[] = {run.strOut.find("B.txt"),        run.strOut.find("a.txt"),
+                         run.strOut.find("a\\x.txt"),     run.strOut.find("a_b.txt"),
+                         run.strOut.find("\xC5\xBE.txt"), run.strOut.find("\xC3\xA9.txt")};
+    for (int i = 0; i < 5; ++i)
         EXPECT_LT(nAt[i], nAt[i + 1]) << run.strOut;
+    // Columns line up by characters: the same rest of the line as a name of five letters.
+    auto rest = [&](const std::string& strName) {
+        std::size_t n = run.strOut.find(strName) + strName.size();
+        return run.strOut.substr(n, run.strOut.find('\n', n) - n);
+    };
+    EXPECT_EQ(rest("\xC3\xA9.txt"), rest("B.txt"));
 }
 
 TEST_F(CommandLine, PackMakesMembersOfTheShippedForm) {
@@ -93,26 +104,38 @@ TEST_F(CommandLine, PackDoesNotPackItsOwnArchive) {
     EXPECT_TRUE(Has(run.strOut, "pack: 1 files"));
 }
 
-TEST_F(CommandLine, PackRefusesNamesTheInstallerWouldRefuse) {
-    for (const char* pszName :
-         {"con.txt", "blank ", "dot.", "x:y.txt", "back\\slash.txt", "\xC3\xA4.txt"}) {
+TEST_F(CommandLine, PackRefusesNamesTheInstallerWouldRefuseOrCannotHold) {
+    const char* const cases[][2] = {
+        {"con.txt", "\"con.txt\": name the installer refuses"},
+        {"blank ", "\"blank \": name the installer refuses"},
+        {"dot.", "\"dot.\": name the installer refuses"},
+        {"x:y.txt", "\"x:y.txt\": name the installer refuses"},
+        {"back\\slash.txt", "\"back\\slash.txt\": backslash in a file name"},
+        {"\xC5\x82\xC3\xB3w.txt",
+         "\"\xC5\x82\xC3\xB3w.txt\": U+0142 \"\xC5\x82\" is not in code page 1252"},
+        {"m\xFC.txt", "\"m\\xFC.txt\": not UTF-8"},
+    };
+    for (const auto& c : cases) {
         CScratch scratch;
         WriteFile(scratch / "in/good.txt", "fine");
-        WriteFile(scratch / ("in/" + std::string(pszName)), "bad");
+        WriteFile(scratch / ("in/" + std::string(c[0])), "bad");
         SRun run = RunPayload("pack " + Quoted(scratch / "in") + " " + Quoted(scratch / "p.pak"));
-        EXPECT_EQ(run.nExit, 1) << pszName;
-        EXPECT_TRUE(Has(run.strErr, "refused")) << run.strErr;
+        EXPECT_EQ(run.nExit, 1) << c[0];
+        EXPECT_TRUE(Has(run.strErr, "refused " + std::string(c[1]))) << run.strErr;
         EXPECT_TRUE(Has(run.strErr, "nothing written"));
-        EXPECT_FALSE(fs::exists(scratch / "p.pak")) << pszName;
+        EXPECT_FALSE(fs::exists(scratch / "p.pak")) << c[0];
     }
 }
 
 TEST_F(CommandLine, PackRefusesNamesThatMeetOnACaseBlindCard) {
     WriteFile(m_scratch / "in/Sound.wav", "1");
     WriteFile(m_scratch / "in/sound.wav", "2");
+    WriteFile(m_scratch / "in/f\xC3\xBCr.txt", "3");
+    WriteFile(m_scratch / "in/F\xC3\x9CR.txt", "4");
     SRun run = RunPayload("pack " + Path("in") + " " + Path("p.pak"));
     EXPECT_EQ(run.nExit, 1);
     EXPECT_TRUE(Has(run.strErr, "ignoring case"));
+    EXPECT_TRUE(Has(run.strErr, "\"f\xC3\xBCr.txt\": name used twice")) << run.strErr;
 }
 
 TEST_F(CommandLine, PackSkipsWhatIsNotARegularFile) {

@@ -1,7 +1,7 @@
 // tests/tools/DemoLayoutTest.cpp: the demo payload has the shipped archive's shape
 // and the same bytes everywhere.
-#include "DemoLayout.h"
-#include "DemoContent.h"
+#include "demo/DemoLayout.h"
+#include "demo/DemoContent.h"
 
 #include <gtest/gtest.h>
 

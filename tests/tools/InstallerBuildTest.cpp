@@ -3,8 +3,8 @@
 // payloads it refuses.
 #include "ToolTestSupport.h"
 
-#include "InstallerImage.h"
-#include "PayloadLimits.h"
+#include "pe/InstallerImage.h"
+#include "pe/PayloadLimits.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +118,11 @@ TEST(InstallerBuildRefusal, StubsItCannotFill) {
     SRun run = RunPayload(Arguments(scratch, "p.pak", "a.exe"));
     EXPECT_EQ(run.nExit, 4);
     EXPECT_TRUE(Has(run.strErr, "stub.exe: section data outside the file")) << run.strErr;
+    fs::resize_file(scratch / "stub.exe", 3000000000u);
+    run = RunPayload(Arguments(scratch, "p.pak", "a.exe"));
+    EXPECT_EQ(run.nExit, 4);
+    EXPECT_TRUE(Has(run.strErr, "stub.exe: 3000000000 bytes; at most 67108864 are read"))
+        << run.strErr;
     EXPECT_FALSE(fs::exists(scratch / "a.exe"));
 }
 
@@ -130,6 +135,11 @@ TEST(InstallerBuildRefusal, LimitsBeforeAnythingIsWritten) {
     SRun run = RunPayload(Arguments(scratch, "in", "a.exe"));
     EXPECT_EQ(run.nExit, 1);
     EXPECT_TRUE(Has(run.strErr, "refused \"big.bin\": 4 GiB or more")) << run.strErr;
+    fs::resize_file(scratch / "in/big.bin", LargestInstallerFile(0) + 1);
+    run = RunPayload(Arguments(scratch, "in", "a.exe"));
+    EXPECT_EQ(run.nExit, 1);
+    EXPECT_TRUE(Has(run.strErr, "refused \"big.bin\": larger than a 32-bit installer can decode"))
+        << run.strErr;
     WriteFile(scratch / "big.pak", "");
     fs::resize_file(scratch / "big.pak", kInstallerPayloadLimit + 1);
     run = RunPayload(Arguments(scratch, "big.pak", "a.exe"));
@@ -139,6 +149,60 @@ TEST(InstallerBuildRefusal, LimitsBeforeAnythingIsWritten) {
         << run.strErr;
     EXPECT_FALSE(fs::exists(scratch / "a.exe"));
     EXPECT_FALSE(fs::exists(scratch / "a.exe.archive"));
+    // Beyond what a 32-bit process maps, build still says the size and the
+    // limit, and the other commands say what they read.
+    fs::resize_file(scratch / "big.pak", 3000000000u);
+    EXPECT_TRUE(Has(RunPayload(Arguments(scratch, "big.pak", "a.exe")).strErr,
+                    "the archive has 3000000000 bytes"));
+    if (sizeof(void*) == 4)
+        for (const char* pszCommand : {"list ", "verify ", "extract "}) {
+            run = RunPayload(pszCommand + Quoted(scratch / "big.pak") + " " +
+                             (*pszCommand == 'e' ? Quoted(scratch / "out") : ""));
+            EXPECT_EQ(run.nExit, 4) << pszCommand;
+            EXPECT_TRUE(Has(run.strErr, "3000000000 bytes; this 32-bit program reads archives "
+                                        "and installers of at most 1140850688 bytes"))
+                << run.strErr;
+        }
+}
+
+// The largest file must fit beside the image: build counts the image it
+// writes and the size each member states; verify --installer (the CMake path)
+// decodes every member and counts the wizard's image at its most.
+TEST(InstallerBuildRefusal, LargestFileBesideTheImage) {
+    CScratch scratch;
+    WriteFile(scratch / "stub.exe", MakeStub(false));
+    std::string strEntry = Entry("film.bin", Gzip("x"));
+    CInstallerImage image;
+    std::string strError;
+    const std::string strStub = MakeStub(false);
+    ASSERT_TRUE(image.Load(std::vector<unsigned char>(strStub.begin(), strStub.end()), strError));
+    ASSERT_TRUE(image.Plan(reinterpret_cast<const unsigned char*>(strEntry.data()), strEntry.size(),
+                           strError));
+    const std::uint64_t nLargest = LargestInstallerFile(image.GetImageSize());
+    for (std::uint64_t nStated : {nLargest, nLargest + 1}) {
+        for (int i = 0; i < 4; ++i)
+            strEntry[strEntry.size() - 4 + i] = static_cast<char>(nStated >> (8 * i));
+        WriteFile(scratch / "film.pak", strEntry);
+        SRun run = RunPayload(Arguments(scratch, "film.pak", "a.exe"));
+        EXPECT_EQ(run.nExit, nStated == nLargest ? 0 : 1) << run.strErr;
+        EXPECT_EQ(fs::exists(scratch / "a.exe"), nStated == nLargest);
+        fs::remove(scratch / "a.exe");
+    }
+    SRun run = RunPayload(Arguments(scratch, "film.pak", "a.exe"));
+    EXPECT_TRUE(Has(run.strErr, "refused \"film.bin\" of " + std::to_string(nLargest + 1) +
+                                    " bytes: the largest file this installer could carry has " +
+                                    std::to_string(nLargest) + " bytes"))
+        << run.strErr;
+
+    // Members that follow each other decode into one file: 20 of 64 MiB each.
+    const std::string strMember = Gzip(std::string(64 << 20, '\0'));
+    std::string strMembers;
+    for (int i = 0; i < 20; ++i)
+        strMembers += strMember;
+    WriteFile(scratch / "huge.pak", Entry("a.txt", Gzip("a")) + Entry("huge.bin", strMembers));
+    run = RunPayload("verify -q --installer " + Quoted(scratch / "huge.pak"));
+    EXPECT_EQ(run.nExit, 1);
+    EXPECT_TRUE(Has(run.strErr, "refused \"huge.bin\" of 1342177280 bytes")) << run.strErr;
 }
 
 } // namespace

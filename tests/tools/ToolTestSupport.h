@@ -60,7 +60,10 @@ public:
     CScratch(const CScratch&) = delete;
     CScratch& operator=(const CScratch&) = delete;
 
-    std::filesystem::path operator/(const std::string& strName) const { return m_root / strName; }
+    // strName in UTF-8, as Linux names are; Windows takes it as such too.
+    std::filesystem::path operator/(const std::string& strName) const {
+        return m_root / std::filesystem::u8path(strName);
+    }
 
 private:
     std::filesystem::path m_root;

@@ -12,6 +12,16 @@ namespace fs = std::filesystem;
 
 namespace gui::FileTree {
 
+namespace {
+
+// By the wide name: a name need not fit the ANSI code page.
+std::string Contents(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
 std::string WindowsPath(const std::string& path) {
     if (path.empty() || path[0] != '/')
         return path;
@@ -28,7 +38,7 @@ bool Remove(const std::string& folder) {
     if (!fs::exists(folder, error))
         return true;
     for (const auto& entry : fs::recursive_directory_iterator(folder, error))
-        SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
     fs::remove_all(folder, error);
     return !fs::exists(folder, error);
 }
@@ -44,7 +54,7 @@ std::map<std::string, uintmax_t> ListFiles(const std::string& folder) {
     for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
         if (!entry.is_regular_file())
             continue;
-        std::string relative = fs::relative(entry.path(), folder).string();
+        std::string relative = fs::relative(entry.path(), folder).u8string();
         for (char& c : relative) {
             if (c == '/')
                 c = '\\';
@@ -67,8 +77,8 @@ std::vector<std::string> Compare(const std::string& expected, const std::string&
         const auto it = found.find(name);
         if (it == found.end())
             note("missing: " + name);
-        else if (it->second != size ||
-                 ReadFile(expected + "\\" + name) != ReadFile(actual + "\\" + name))
+        else if (it->second != size || Contents(fs::path(expected) / fs::u8path(name)) !=
+                                           Contents(fs::path(actual) / fs::u8path(name)))
             note("differs: " + name);
     }
     for (const auto& [name, size] : found) {
@@ -85,8 +95,7 @@ bool WriteFile(const std::string& path, const std::string& content) {
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return Contents(path);
 }
 
 } // namespace gui::FileTree

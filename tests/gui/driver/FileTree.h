@@ -20,7 +20,7 @@ bool Remove(const std::string& folder);
 // An empty folder, whatever was there before.
 bool MakeFresh(const std::string& folder);
 
-// Every file below the folder: relative path with backslashes -> size.
+// Every file below the folder: relative path in UTF-8 with backslashes -> size.
 std::map<std::string, uintmax_t> ListFiles(const std::string& folder);
 // What differs between two trees: missing, surplus and changed files (at most
 // `limit` lines); empty when they hold the same files byte for byte.
