@@ -66,12 +66,22 @@ public:
         // Looking for the Finish page walks every window of the wizard, and under
         // Wine each look is a round trip to the server that the installing
         // worker needs for its files: only the caption of Next is read until
-        // it says "Fertig", and that seldom.
-        gui::WaitUntil([&] { return m_wizard.Next().Text() == "Fertig"; }, kInstallTimeout,
-                       Millis(100));
+        // it says "Fertig", and that seldom; every two seconds a message box
+        // (an error that stops the install) ends the wait too.
+        int looks = 0;
+        gui::WaitUntil(
+            [&] {
+                return m_wizard.Next().Text() == "Fertig" ||
+                       (++looks % 20 == 0 && m_wizard.CountMessageBoxes() > 0);
+            },
+            kInstallTimeout, Millis(100));
+        if (m_wizard.CountMessageBoxes() > 0) {
+            std::fprintf(stderr, "wizard_pilot: the message box says: %s\n",
+                         m_wizard.WaitForMessageBox().Text().c_str());
+            return "the installation stopped at a message box";
+        }
         if (!m_wizard.WaitForPage(Page::Finish, Millis(30000)))
-            return m_wizard.CountMessageBoxes() > 0 ? "the installation stopped at a message box"
-                                                    : "the installation did not finish";
+            return "the installation did not finish";
         m_installSeconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - installStart).count();
         if (!Reached(Page::Finish, "06-finish.png") || !PressNext())
