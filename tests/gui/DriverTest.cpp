@@ -118,13 +118,17 @@ TEST_F(DriverTest, ChoosesFoldersInTheShellBrowser) {
     const std::string sub = TestPaths::Drive() + "\\probe";
     ASSERT_TRUE(FileTree::MakeFresh(sub));
     for (const std::string path : {"E:\\", "E:\\probe"}) {
-        ASSERT_TRUE(m_window.Item(kBrowse).Click());
-        const Window browser =
-            m_probe.WaitForTopWindow(FolderBrowser::IsFolderBrowser, Millis(15000));
-        ASSERT_TRUE(browser);
-        EXPECT_FALSE(MessageDialog::IsMessageBox(browser));
-        ASSERT_TRUE(FolderBrowser(browser).Choose(path));
-        EXPECT_TRUE(StatusBecomes(path));
+        for (const bool keys : {false, true}) {
+            SCOPED_TRACE(path + (keys ? " with the keys" : " with the mouse"));
+            ASSERT_TRUE(m_window.Item(kBrowse).Click());
+            const Window window =
+                m_probe.WaitForTopWindow(FolderBrowser::IsFolderBrowser, Millis(15000));
+            ASSERT_TRUE(window);
+            EXPECT_FALSE(MessageDialog::IsMessageBox(window));
+            const FolderBrowser browser(window);
+            ASSERT_TRUE(keys ? browser.ChooseWithKeys(path) : browser.ChooseWithMouse(path));
+            EXPECT_TRUE(StatusBecomes(path));
+        }
     }
     ASSERT_TRUE(m_window.Item(kBrowse).Click());
     const Window browser = m_probe.WaitForTopWindow(FolderBrowser::IsFolderBrowser, Millis(15000));

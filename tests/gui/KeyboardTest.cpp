@@ -25,17 +25,9 @@ protected:
 
     Window Focused() const { return Window(Keyboard::FocusOf(m_wizard.Frame().Handle())); }
 
-    // One keystroke, and the wizard's thread has handled what followed from it:
-    // the keys wait in its queue behind what is sent to it, so each round trip
-    // lets it take at least one more of them.
+    // One keystroke, and the wizard's thread has handled what followed from it.
     bool Press(UINT vk, const std::vector<UINT>& modifiers = {}) const {
-        if (!Keyboard::Press(vk, modifiers))
-            return false;
-        for (size_t i = 0; i < 2 * (modifiers.size() + 1) + 4; ++i) {
-            if (!m_wizard.Frame().Sync())
-                return false;
-        }
-        return true;
+        return Keyboard::PressFor(m_wizard.Frame(), vk, modifiers);
     }
 
     // A click on the page's edit, so that the focus is inside the page.
@@ -47,11 +39,8 @@ protected:
         return AssertionSuccess();
     }
 
-    // Tab until the focus is on `target`, at most once around.
     AssertionResult TabTo(const Window& target) const {
-        for (int i = 0; i < 12 && Focused().Handle() != target.Handle(); ++i)
-            Press(VK_TAB);
-        if (Focused().Handle() == target.Handle())
+        if (Keyboard::TabTo(target))
             return AssertionSuccess();
         return AssertionFailure() << "Tab does not reach control " << target.Id();
     }
@@ -86,9 +75,10 @@ protected:
     }
 };
 
-// Tab, Space and Enter alone, each Enter twice in a row: the second one lands
-// right after the page change, on Next disabled (licence unticked, no folder
-// yet), in the licence text box after Back, and during the installation.
+// Tab, Space, Enter and the arrows in the folder browser alone, each Enter
+// twice in a row: the second one lands right after the page change, on Next
+// disabled (licence unticked, no folder yet), in the licence text box after
+// Back, and during the installation.
 // Next is the default button wherever it can be pressed.
 TEST_F(KeyboardTest, EnterTwiceOnEveryPageInstallsTheGame) {
     ASSERT_TRUE(FileTree::MakeFresh(TestPaths::Drive()));
@@ -109,7 +99,7 @@ TEST_F(KeyboardTest, EnterTwiceOnEveryPageInstallsTheGame) {
     ASSERT_TRUE(enterTwice(Page::Target));
     ASSERT_TRUE(TabTo(m_wizard.Control(IDC_TARGET_BROWSE)));
     ASSERT_TRUE(Press(VK_RETURN));
-    ASSERT_TRUE(Browser().Choose("E:\\"));
+    ASSERT_TRUE(Browser().ChooseWithKeys("E:\\"));
     ASSERT_TRUE(TabTo(m_wizard.Control(IDC_TARGET_PATH)));
     ASSERT_TRUE(Press(VK_RETURN) && m_wizard.WaitForPage(Page::Summary) && nextIsDefault());
     ASSERT_TRUE(Press(VK_RETURN) && Press(VK_RETURN));

@@ -28,11 +28,27 @@ bool Press(UINT vk, const std::vector<UINT>& modifiers) {
            inputs.size();
 }
 
+bool PressFor(const Window& window, UINT vk, const std::vector<UINT>& modifiers) {
+    if (!Press(vk, modifiers))
+        return false;
+    for (size_t i = 0; i < 2 * (modifiers.size() + 1) + 4; ++i) {
+        if (!window.Sync())
+            return false;
+    }
+    return true;
+}
+
 HWND FocusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
                                                                               : nullptr;
+}
+
+bool TabTo(const Window& target) {
+    for (int i = 0; i < 12 && FocusOf(target.Handle()) != target.Handle(); ++i)
+        PressFor(target, VK_TAB);
+    return FocusOf(target.Handle()) == target.Handle();
 }
 
 } // namespace gui::Keyboard

@@ -1,6 +1,8 @@
 // tests/gui/driver/Keyboard.h
 #pragma once
 
+#include "Window.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -16,8 +18,16 @@ namespace Keyboard {
 // lets go of all of them, in the order a hand would.
 bool Press(UINT vk, const std::vector<UINT>& modifiers = {});
 
+// Presses the key, then lets the thread of `window` handle it and what follows
+// from it: the keys wait in its queue behind what is sent to it, so each round
+// trip lets it take at least one more of them.
+bool PressFor(const Window& window, UINT vk, const std::vector<UINT>& modifiers = {});
+
 // The window that has the keyboard focus in the thread that owns `window`.
 HWND FocusOf(HWND window);
+
+// Tab until `target` has the focus, at most once around its dialog.
+bool TabTo(const Window& target);
 
 } // namespace Keyboard
 

@@ -20,15 +20,22 @@ INPUT At(POINT point, DWORD flags) {
 } // namespace
 
 bool Click(const std::vector<Window>& targets) {
-    std::vector<INPUT> inputs;
+    std::vector<POINT> points;
     for (const Window& target : targets) {
         if (!target.Exists())
             return false;
         const RECT rect = target.ScreenRect();
-        const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        inputs.push_back(At(centre, 0));
-        inputs.push_back(At(centre, MOUSEEVENTF_LEFTDOWN));
-        inputs.push_back(At(centre, MOUSEEVENTF_LEFTUP));
+        points.push_back({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    }
+    return ClickAt(points);
+}
+
+bool ClickAt(const std::vector<POINT>& points) {
+    std::vector<INPUT> inputs;
+    for (const POINT& point : points) {
+        inputs.push_back(At(point, 0));
+        inputs.push_back(At(point, MOUSEEVENTF_LEFTDOWN));
+        inputs.push_back(At(point, MOUSEEVENTF_LEFTUP));
     }
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
            inputs.size();

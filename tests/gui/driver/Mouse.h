@@ -16,6 +16,8 @@ namespace Mouse {
 // once: the program finds them all queued, as after a very fast hand. Two
 // clicks on one window make a double click.
 bool Click(const std::vector<Window>& targets);
+// The same at points of the screen.
+bool ClickAt(const std::vector<POINT>& points);
 
 } // namespace Mouse
 

@@ -94,7 +94,7 @@ bool Wizard::ChooseFolder(const std::string& path) const {
         return false;
     const Window browser =
         m_process.WaitForTopWindow(FolderBrowser::IsFolderBrowser, Millis(15000));
-    return browser && FolderBrowser(browser).Choose(path) &&
+    return browser && FolderBrowser(browser).ChooseWithMouse(path) &&
            WaitUntil([&] { return Control(IDC_TARGET_PATH).Text() == path; }, Millis(5000));
 }
 
